@@ -1,0 +1,48 @@
+# Checks one plug-in DLL with objdump: a PE32 i386 DLL, KERNEL32.dll its only
+# import, and exactly the given exports by plain name at ordinals 1 to n in
+# alphabetical order.
+#   cmake -DOBJDUMP=... -DDLL=... -DEXPORTS=a,b,c -P check_dll.cmake
+if(NOT EXISTS "${DLL}")
+  message(FATAL_ERROR "${DLL} does not exist: build the win32 preset first")
+endif()
+execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${DLL}")
+endif()
+
+if(NOT dump MATCHES "file format pei-i386")
+  message(FATAL_ERROR "${DLL}: not a PE32 i386 image")
+endif()
+if(NOT dump MATCHES "Magic[ \t]+010b")
+  message(FATAL_ERROR "${DLL}: optional header is not PE32")
+endif()
+if(NOT dump MATCHES "Characteristics[^\n]*\n([ \t]+[^\n]*\n)*[ \t]+DLL\n")
+  message(FATAL_ERROR "${DLL}: the DLL characteristic is not set")
+endif()
+
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+if(NOT imports STREQUAL "DLL Name: KERNEL32.dll")
+  message(FATAL_ERROR "${DLL}: imports must be KERNEL32.dll alone, found: ${imports}")
+endif()
+
+if(NOT dump MATCHES "Ordinal Base[ \t]+1\n")
+  message(FATAL_ERROR "${DLL}: ordinal base is not 1")
+endif()
+# Lines "[   i] Name" of the ordinal/name table: ordinal i + 1 is named Name.
+string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table[^\n]*\n(([ \t]+\\[[ 0-9]+\\] [^\n]+\n)+)" table "${dump}")
+string(REGEX MATCHALL "\\[[ 0-9]+\\] [A-Za-z_0-9@]+" entries "${CMAKE_MATCH_1}")
+string(REPLACE "," ";" expected "${EXPORTS}")
+set(found "")
+set(index 0)
+foreach(entry IN LISTS entries)
+  string(REGEX MATCH "\\[ *([0-9]+)\\] (.+)" _ "${entry}")
+  if(NOT CMAKE_MATCH_1 EQUAL index)
+    message(FATAL_ERROR "${DLL}: ${CMAKE_MATCH_2} is not at ordinal ${index} + 1")
+  endif()
+  list(APPEND found "${CMAKE_MATCH_2}")
+  math(EXPR index "${index} + 1")
+endforeach()
+if(NOT found STREQUAL expected)
+  message(FATAL_ERROR "${DLL}: exports are [${found}], expected [${expected}]")
+endif()
+message(STATUS "${DLL}: PE32 i386 DLL, KERNEL32.dll only, exports ${found}")
