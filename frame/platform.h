@@ -47,6 +47,7 @@ VANTOR_PLATFORM_API UINT _lread(HFILE file, void* buffer, UINT count);
 VANTOR_PLATFORM_API UINT _lwrite(HFILE file, const char* buffer, UINT count);
 VANTOR_PLATFORM_API LONG _llseek(HFILE file, LONG offset, int origin);
 VANTOR_PLATFORM_API HFILE _lclose(HFILE file);
+VANTOR_PLATFORM_API BOOL DeleteFileA(const char* path);
 
 VANTOR_PLATFORM_API char* lstrcpyA(char* dst, const char* src);
 VANTOR_PLATFORM_API char* lstrcpynA(char* dst, const char* src, int count);

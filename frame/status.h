@@ -17,9 +17,11 @@ enum class Status {
     tooLarge,         // beyond a limit of the code
     truncatedStream,  // the compressed stream ends before the picture is complete
     outOfMemory,
-    unsafeName,       // a member name that would leave the destination folder
+    unsafeName,  // a member name that would leave the destination folder
 };
 
-constexpr int toResult(Status status) { return status == Status::ok ? VANTOR_OK : VANTOR_FAILED; }
+constexpr int toResult(Status status) {
+    return status == Status::ok ? VANTOR_OK : VANTOR_FAILED;
+}
 
 }  // namespace vantor

@@ -1,28 +1,27 @@
 #include "lfg/lfg_header.h"
 
+#include "frame/head_magic.h"
+
 namespace vantor::lfg {
 
 namespace {
 
-uint8_t widen4(unsigned v) { return static_cast<uint8_t>((v & 15) * 17); }
+uint8_t widen4(unsigned v) {
+    return static_cast<uint8_t>((v & 15) * 17);
+}
 
 RgbQuad color(unsigned red, unsigned green, unsigned blue) {
     return RgbQuad{widen4(blue), widen4(green), widen4(red), 0};
 }
 
 uint64_t pixelBlockSize64(const Header& header) {
-    return (8 * static_cast<uint64_t>(header.width) + 3) * static_cast<uint64_t>(header.height) /
-           2;
+    return (8 * static_cast<uint64_t>(header.width) + 3) * static_cast<uint64_t>(header.height) / 2;
 }
 
 }  // namespace
 
 bool isLfgHead(const Head& head) {
-    if (head.size < sizeof kMagic) return false;
-    for (size_t i = 0; i < sizeof kMagic; ++i) {
-        if (head.bytes[i] != kMagic[i]) return false;
-    }
-    return true;
+    return headStartsWith(head, kMagic);
 }
 
 Header parseHeader(const uint8_t* bytes, size_t size) {

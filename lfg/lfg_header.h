@@ -41,7 +41,7 @@ constexpr int kColors = 16;
 struct Header {
     int32_t left;
     int32_t top;
-    int32_t width;   // a multiple of 8
+    int32_t width;  // a multiple of 8
     int32_t height;
     bool columnOrder;
     RgbQuad palette[kColors];

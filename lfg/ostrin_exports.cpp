@@ -1,5 +1,5 @@
 // ostrin: the LFG picture filter's exports.
-#include "frame/picture_source.h"
+#include "frame/picture_calls.h"
 #include "frame/plugin_info.h"
 #include "lfg/lfg_decoder.h"
 
@@ -7,8 +7,7 @@ using namespace vantor;
 
 namespace {
 
-constexpr PluginStrings kStrings = {
-    {"00IN", "LFG to DIB filter ver0.13 [Vantor]", "*.LFG", "LFG"}};
+constexpr PluginStrings kStrings = {{"00IN", "LFG to DIB filter ver0.13 [Vantor]", "*.LFG", "LFG"}};
 
 Status pictureInfo(const char* buf, intptr_t len, unsigned flag, PictureInfoRecord* record) {
     if (record == nullptr) return Status::badArgument;
@@ -24,27 +23,8 @@ Status pictureInfo(const char* buf, intptr_t len, unsigned flag, PictureInfoReco
     const lfg::Header header = lfg::parseHeader(bytes, sizeof bytes);
     if (status = lfg::checkGeometry(header); status != Status::ok) return status;
 
-    *record = PictureInfoRecord{};
-    record->left = header.left;
-    record->top = header.top;
-    record->width = header.width;
-    record->height = header.height;
-    record->xDensity = 1;
-    record->yDensity = 1;
-    record->colorDepth = 4;
-    return Status::ok;
-}
-
-Status picture(const char* buf, intptr_t len, unsigned flag, HLOCAL* infoHandleOut,
-               HLOCAL* pixelHandleOut) {
-    if (infoHandleOut == nullptr || pixelHandleOut == nullptr) return Status::badArgument;
-    MovableBlock fileBlock, info, pixels;
-    ByteSpan source;
-    Status status = obtainPictureSource(buf, len, flag, fileBlock, source);
-    if (status != Status::ok) return status;
-    status = lfg::decodePicture(source.bytes, source.size, info, pixels);
-    if (status != Status::ok) return status;
-    handOverPicture(info, pixels, infoHandleOut, pixelHandleOut);
+    fillPictureInfo(PictureSummary{header.left, header.top, header.width, header.height, 4},
+                    *record);
     return Status::ok;
 }
 
@@ -70,7 +50,8 @@ int VANTOR_API GetPictureInfo(const char* buf, intptr_t len, unsigned int flag,
 int VANTOR_API GetPicture(const char* buf, intptr_t len, unsigned int flag, HLOCAL* infoHandleOut,
                           HLOCAL* pixelHandleOut, ProgressCallback /*progress*/,
                           intptr_t /*userValue*/) {
-    return toResult(picture(buf, len, flag, infoHandleOut, pixelHandleOut));
+    return toResult(
+        decodeAndHandOver(buf, len, flag, infoHandleOut, pixelHandleOut, lfg::decodePicture));
 }
 
 int VANTOR_API GetPreview(const char*, intptr_t, unsigned int, HLOCAL*, HLOCAL*, ProgressCallback,

@@ -26,7 +26,8 @@ struct Decoded {
     std::vector<uint8_t> bytes;
 };
 
-Decoded decode(const std::vector<uint8_t>& stream, size_t capacity, StreamHooks hooks = {0, nullptr}) {
+Decoded decode(const std::vector<uint8_t>& stream, size_t capacity,
+               StreamHooks hooks = {0, nullptr}) {
     std::vector<uint8_t> window(kRingWindowBytes, 0);
     CollectingSink sink(capacity);
     Status status = decodeRingWindow(stream.data(), stream.size(), hooks, window.data(), sink);
@@ -56,19 +57,34 @@ TEST(RingWindow, TokenCases) {
     const Case cases[] = {
         {"eight literals", {0xFF, 1, 2, 3, 4, 5, 6, 7, 8}, 8, Status::ok, {1, 2, 3, 4, 5, 6, 7, 8}},
         {"reference before any literal copies the cleared window",
-         cat({{0x00}, ref(100, 5)}), 5, Status::ok, {0, 0, 0, 0, 0}},
+         cat({{0x00}, ref(100, 5)}),
+         5,
+         Status::ok,
+         {0, 0, 0, 0, 0}},
         {"reference onto the byte being written repeats the first literal",
-         cat({{0x80, 0xAB}, ref(0xFEE, 3)}), 4, Status::ok, {0xAB, 0xAB, 0xAB, 0xAB}},
+         cat({{0x80, 0xAB}, ref(0xFEE, 3)}),
+         4,
+         Status::ok,
+         {0xAB, 0xAB, 0xAB, 0xAB}},
         {"reference to the last two bytes repeats a pair",
-         cat({{0xC0, 1, 2}, ref(0xFEE, 6)}), 8, Status::ok, {1, 2, 1, 2, 1, 2, 1, 2}},
+         cat({{0xC0, 1, 2}, ref(0xFEE, 6)}),
+         8,
+         Status::ok,
+         {1, 2, 1, 2, 1, 2, 1, 2}},
         {"complete in the middle of a reference; the rest is not read",
-         cat({{0x80, 9}, ref(0xFEE, 18), {0xFF}}), 4, Status::ok, {9, 9, 9, 9}},
+         cat({{0x80, 9}, ref(0xFEE, 18), {0xFF}}),
+         4,
+         Status::ok,
+         {9, 9, 9, 9}},
         {"complete in the middle of a group", {0xFF, 1, 2, 3}, 2, Status::ok, {1, 2}},
         {"empty stream", {}, 1, Status::truncatedStream, {}},
         {"stream ends after a flag byte", {0xFF}, 2, Status::truncatedStream, {}},
         {"stream ends inside a reference", {0x00, 0x10}, 3, Status::truncatedStream, {}},
-        {"stream ends after a full group", {0xFF, 1, 2, 3, 4, 5, 6, 7, 8}, 9,
-         Status::truncatedStream, {1, 2, 3, 4, 5, 6, 7, 8}},
+        {"stream ends after a full group",
+         {0xFF, 1, 2, 3, 4, 5, 6, 7, 8},
+         9,
+         Status::truncatedStream,
+         {1, 2, 3, 4, 5, 6, 7, 8}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -102,10 +118,10 @@ TEST(RingWindow, EncoderStreamsDecodeBackAcrossWindowWraps) {
         std::vector<uint8_t> data(size);
         for (size_t i = 0; i < size; ++i) {
             const unsigned kind = random() % 4;
-            data[i] = kind == 0 ? static_cast<uint8_t>(random())
+            data[i] = kind == 0                ? static_cast<uint8_t>(random())
                       : i >= 4096 && kind == 1 ? data[i - 4096]
-                      : i > 0 ? data[i - 1]
-                              : 0;
+                      : i > 0                  ? data[i - 1]
+                                               : 0;
         }
         const auto stream = authoring::encodeRingWindow(data, {nullptr, 0xFF});
         const Decoded d = decode(stream, size, {0xFF, nullptr});

@@ -38,10 +38,10 @@ TEST(LfgHeader, GeometryFromEdges) {
     };
     const Case cases[] = {
         {2, 10, 5, 109, 16, 10, 32, 100, Status::ok},
-        {3, 7, 3, 7, 24, 7, 8, 1, Status::ok},                   // one unit wide, one row high
+        {3, 7, 3, 7, 24, 7, 8, 1, Status::ok},  // one unit wide, one row high
         {0, 0, 79, 399, 0, 0, 640, 400, Status::ok},
-        {0, 0, 0, 65535, 0, 0, 8, 65536, Status::ok},            // the tallest picture
-        {5, 0, 4, 0, 40, 0, 0, 1, Status::badGeometry},          // right edge left of the left edge
+        {0, 0, 0, 65535, 0, 0, 8, 65536, Status::ok},    // the tallest picture
+        {5, 0, 4, 0, 40, 0, 0, 1, Status::badGeometry},  // right edge left of the left edge
         {0, 9, 0, 7, 0, 9, 8, -1, Status::badGeometry},
         {0, 0, 0xFFFF, 0xFFFF, 0, 0, 524288, 65536, Status::badGeometry},  // block beyond 32 bits
     };

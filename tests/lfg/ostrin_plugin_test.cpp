@@ -7,7 +7,7 @@
 #include <random>
 
 #include "authoring/lfg_writer.h"
-#include "tests/support/loaded_plugin.h"
+#include "tests/support/picture_call.h"
 #include "tests/support/temp_dir.h"
 
 namespace vantor {
@@ -69,7 +69,7 @@ std::vector<uint8_t> expectedInfo(const LfgImage& image) {
 }
 
 class Ostrin : public testing::Test {
-protected:
+  protected:
     test::LoadedPlugin plugin{"ostrin"};
     GetPluginInfoFn getPluginInfo = plugin.get<GetPluginInfoFn>("GetPluginInfo");
     IsSupportedFn isSupported = plugin.get<IsSupportedFn>("IsSupported");
@@ -78,30 +78,15 @@ protected:
     GetPreviewFn getPreview = plugin.get<GetPreviewFn>("GetPreview");
     test::TempDir dir;
 
-    struct Picture {
-        int result;
-        std::vector<uint8_t> info;
-        std::vector<uint8_t> pixels;
-    };
+    using Picture = test::HandedPicture;
 
     Picture decode(const char* buf, intptr_t len, unsigned flag) {
-        HLOCAL info = reinterpret_cast<HLOCAL>(0x1);
-        HLOCAL pixels = reinterpret_cast<HLOCAL>(0x1);
-        Picture picture{getPicture(buf, len, flag, &info, &pixels, nullptr, 0), {}, {}};
-        if (picture.result == 0) {
-            picture.info = plugin.take(info);
-            picture.pixels = plugin.take(pixels);
-        } else {
-            // A failure hands nothing out.
-            EXPECT_EQ(info, reinterpret_cast<HLOCAL>(0x1));
-            EXPECT_EQ(pixels, reinterpret_cast<HLOCAL>(0x1));
-        }
-        return picture;
+        return test::callGetPicture(plugin, getPicture, buf, len, flag);
     }
 
     Picture decodeMemory(const std::vector<uint8_t>& file) {
-        return decode(reinterpret_cast<const char*>(file.data()), static_cast<intptr_t>(file.size()),
-                      VANTOR_INPUT_MEMORY);
+        return decode(reinterpret_cast<const char*>(file.data()),
+                      static_cast<intptr_t>(file.size()), VANTOR_INPUT_MEMORY);
     }
 
     void expectPicture(const Picture& picture, const LfgImage& image) {
@@ -189,7 +174,8 @@ TEST_F(Ostrin, SummaryRefusals) {
     EXPECT_EQ(getPictureInfo(path.c_str(), lastFullOffset + 1, VANTOR_INPUT_FILE, &record), -1)
         << "short file";
     EXPECT_EQ(getPictureInfo((dir.path() / "none").c_str(), 0, 0, &record), -1) << "missing file";
-    EXPECT_EQ(getPictureInfo(path.c_str(), -1, VANTOR_INPUT_FILE, &record), -1) << "negative offset";
+    EXPECT_EQ(getPictureInfo(path.c_str(), -1, VANTOR_INPUT_FILE, &record), -1)
+        << "negative offset";
     EXPECT_EQ(getPictureInfo(bytes, 48, VANTOR_INPUT_MEMORY, nullptr), -1) << "no record";
     file[34] = 9;  // y0 = 9 below y1 = 7: height -1
     file[38] = 7;
@@ -250,9 +236,9 @@ TEST_F(Ostrin, TruncatedOrMissingInputHandsNothingOut) {
     EXPECT_EQ(decode(reinterpret_cast<const char*>(file.data()), -5, 1).result, -1);
 
     HLOCAL info = nullptr;
-    EXPECT_EQ(getPicture(reinterpret_cast<const char*>(file.data()), 100, 1, &info, nullptr,
-                         nullptr, 0),
-              -1);
+    EXPECT_EQ(
+        getPicture(reinterpret_cast<const char*>(file.data()), 100, 1, &info, nullptr, nullptr, 0),
+        -1);
     EXPECT_EQ(info, nullptr);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "authoring/lf2_writer.h"
 #include "authoring/lfg_writer.h"
 
 namespace {
@@ -39,6 +40,25 @@ LfgImage lfgPicture(uint32_t width, uint32_t height, ScanOrder scan, unsigned se
     return image;
 }
 
+Lf2Image lf2Picture(uint32_t width, uint32_t height, size_t colors, unsigned seed) {
+    std::mt19937 random(seed);
+    Lf2Image image;
+    for (size_t i = 0; i < colors; ++i) {
+        image.palette.push_back({static_cast<uint8_t>(random()), static_cast<uint8_t>(random()),
+                                 static_cast<uint8_t>(random())});
+    }
+    image.left = 5;
+    image.top = 9;
+    image.width = width;
+    image.height = height;
+    image.pixels.resize(size_t{width} * height);
+    for (size_t i = 0; i < image.pixels.size(); ++i) {
+        const size_t x = i % width, y = i / width;
+        image.pixels[i] = static_cast<uint8_t>(random() % 7 == 0 ? random() : x * 3 + y / 2);
+    }
+    return image;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,5 +72,12 @@ int main(int argc, char** argv) {
     save(dir + "/columns.lfg", writeLfg(lfgPicture(48, 33, ScanOrder::columns, 2)));
     save(dir + "/truncated.lfg", std::vector<uint8_t>(rows.begin(), rows.end() - 7));
     save(dir + "/header-only.lfg", std::vector<uint8_t>(rows.begin(), rows.begin() + 30));
+
+    const auto padded = writeLf2(lf2Picture(37, 21, 256, 3));
+    save(dir + "/padded.lf2", padded);
+    save(dir + "/unpadded.lf2", writeLf2(lf2Picture(40, 17, 16, 4)));
+    save(dir + "/no-palette.lf2", writeLf2(lf2Picture(3, 2, 0, 5)));
+    save(dir + "/truncated.lf2", std::vector<uint8_t>(padded.begin(), padded.end() - 3));
+    save(dir + "/header-only.lf2", std::vector<uint8_t>(padded.begin(), padded.begin() + 20));
     return 0;
 }
