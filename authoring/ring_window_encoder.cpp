@@ -15,7 +15,7 @@ constexpr unsigned kHashBits = 15;
 // then the produced bytes. Output byte i sits at index kWindow + i, and a
 // reference of distance d (1 to 4096) reads from index kWindow + i − d.
 class MatchFinder {
-  public:
+public:
     explicit MatchFinder(std::span<const uint8_t> produced)
         : bytes_(kWindow, 0), head_(size_t{1} << kHashBits, kNone) {
         bytes_.insert(bytes_.end(), produced.begin(), produced.end());
@@ -53,7 +53,7 @@ class MatchFinder {
         if (kWindow + i + kMinMatch <= bytes_.size()) insert(kWindow + i);
     }
 
-  private:
+private:
     static constexpr size_t kNone = SIZE_MAX;
 
     size_t hash(size_t at) const {

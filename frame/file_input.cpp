@@ -5,7 +5,7 @@ namespace vantor {
 namespace {
 
 class OpenFile {
-  public:
+public:
     explicit OpenFile(const char* path) : file_(path == nullptr ? HFILE_ERROR : _lopen(path, 0)) {}
     OpenFile(const OpenFile&) = delete;
     OpenFile& operator=(const OpenFile&) = delete;
@@ -15,7 +15,7 @@ class OpenFile {
     bool isOpen() const { return file_ != HFILE_ERROR; }
     HFILE get() const { return file_; }
 
-  private:
+private:
     HFILE file_;
 };
 

@@ -10,7 +10,7 @@ namespace vantor {
 enum class Fill { none, zeroed };
 
 class MovableBlock {
-  public:
+public:
     MovableBlock() = default;
     MovableBlock(const MovableBlock&) = delete;
     MovableBlock& operator=(const MovableBlock&) = delete;
@@ -53,7 +53,7 @@ class MovableBlock {
         size_ = 0;
     }
 
-  private:
+private:
     HLOCAL handle_ = nullptr;
     uint8_t* bytes_ = nullptr;
     size_t size_ = 0;

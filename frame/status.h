@@ -20,8 +20,6 @@ enum class Status {
     unsafeName,  // a member name that would leave the destination folder
 };
 
-constexpr int toResult(Status status) {
-    return status == Status::ok ? VANTOR_OK : VANTOR_FAILED;
-}
+constexpr int toResult(Status status) { return status == Status::ok ? VANTOR_OK : VANTOR_FAILED; }
 
 }  // namespace vantor

@@ -17,7 +17,7 @@ constexpr uint8_t kStreamXor = 0xFF;
 // skips each row's pad bytes without writing them. The stream carries the
 // picture's bottom row first, so the block's first row is the bottom one.
 class PaddedRowSink {
-  public:
+public:
     PaddedRowSink(uint8_t* block, uint32_t width, uint32_t height);
     bool put(uint8_t b) {
         *cursor_++ = b;
@@ -27,7 +27,7 @@ class PaddedRowSink {
         return --rowsLeft_ == 0;
     }
 
-  private:
+private:
     uint8_t* cursor_;
     uint32_t width_;
     uint32_t pad_;

@@ -12,9 +12,7 @@ uint64_t pixelBlockSize64(const Header& header) {
 
 }  // namespace
 
-bool isLf2Head(const Head& head) {
-    return headStartsWith(head, kMagic);
-}
+bool isLf2Head(const Head& head) { return headStartsWith(head, kMagic); }
 
 Header parseHeader(const uint8_t* bytes) {
     const auto layout = loadLayout<HeaderLayout>(bytes);
@@ -33,9 +31,7 @@ Status checkGeometry(const Header& header) {
     return Status::ok;
 }
 
-uint32_t rowStride(uint32_t width) {
-    return (width + 3) & ~3u;
-}
+uint32_t rowStride(uint32_t width) { return (width + 3) & ~3u; }
 
 uint32_t pixelBlockSize(const Header& header) {
     return static_cast<uint32_t>(pixelBlockSize64(header));

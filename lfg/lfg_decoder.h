@@ -18,7 +18,7 @@ void buildLiteralBitMap(uint8_t (&map)[256]);
 // Places produced bytes row by row from the top row down. Each row is W / 2
 // bytes; the block's first row is the picture's bottom row.
 class RowOrderSink {
-  public:
+public:
     RowOrderSink(uint8_t* block, uint32_t rowBytes, uint32_t height);
     bool put(uint8_t b) {
         *cursor_++ = b;
@@ -29,7 +29,7 @@ class RowOrderSink {
         return false;
     }
 
-  private:
+private:
     uint8_t* cursor_;
     uint32_t rowBytes_;
     uint32_t leftInRow_;
@@ -40,7 +40,7 @@ class RowOrderSink {
 // top down, columns from left to right. The counters are 32 bits wide, so
 // pictures 65536 rows high decode like any other.
 class ColumnOrderSink {
-  public:
+public:
     ColumnOrderSink(uint8_t* block, uint32_t rowBytes, uint32_t height);
     bool put(uint8_t b) {
         *cursor_ = b;
@@ -54,7 +54,7 @@ class ColumnOrderSink {
         return false;
     }
 
-  private:
+private:
     uint8_t* topRow_;
     uint8_t* cursor_;
     uint32_t rowBytes_;

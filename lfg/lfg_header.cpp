@@ -6,9 +6,7 @@ namespace vantor::lfg {
 
 namespace {
 
-uint8_t widen4(unsigned v) {
-    return static_cast<uint8_t>((v & 15) * 17);
-}
+uint8_t widen4(unsigned v) { return static_cast<uint8_t>((v & 15) * 17); }
 
 RgbQuad color(unsigned red, unsigned green, unsigned blue) {
     return RgbQuad{widen4(blue), widen4(green), widen4(red), 0};
@@ -20,9 +18,7 @@ uint64_t pixelBlockSize64(const Header& header) {
 
 }  // namespace
 
-bool isLfgHead(const Head& head) {
-    return headStartsWith(head, kMagic);
-}
+bool isLfgHead(const Head& head) { return headStartsWith(head, kMagic); }
 
 Header parseHeader(const uint8_t* bytes, size_t size) {
     uint8_t padded[sizeof(HeaderLayout)] = {};

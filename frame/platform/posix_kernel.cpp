@@ -114,17 +114,11 @@ LONG _llseek(HFILE file, LONG offset, int origin) {
     return at < 0 ? -1 : static_cast<LONG>(at);
 }
 
-HFILE _lclose(HFILE file) {
-    return close(file) == 0 ? 0 : HFILE_ERROR;
-}
+HFILE _lclose(HFILE file) { return close(file) == 0 ? 0 : HFILE_ERROR; }
 
-BOOL DeleteFileA(const char* path) {
-    return unlink(path) == 0;
-}
+BOOL DeleteFileA(const char* path) { return unlink(path) == 0; }
 
-char* lstrcpyA(char* dst, const char* src) {
-    return strcpy(dst, src);
-}
+char* lstrcpyA(char* dst, const char* src) { return strcpy(dst, src); }
 
 char* lstrcpynA(char* dst, const char* src, int count) {
     if (count <= 0) return dst;
@@ -134,12 +128,8 @@ char* lstrcpynA(char* dst, const char* src, int count) {
     return dst;
 }
 
-int lstrcmpA(const char* a, const char* b) {
-    return strcmp(a, b);
-}
+int lstrcmpA(const char* a, const char* b) { return strcmp(a, b); }
 
-int lstrlenA(const char* s) {
-    return s == nullptr ? 0 : static_cast<int>(strlen(s));
-}
+int lstrlenA(const char* s) { return s == nullptr ? 0 : static_cast<int>(strlen(s)); }
 
 }  // extern "C"

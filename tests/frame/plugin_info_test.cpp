@@ -39,9 +39,7 @@ TEST(PluginInfo, CopiesStringsWithRoomForTheTerminatorOnly) {
     }
 }
 
-TEST(PluginInfo, NullBufferAnswersZero) {
-    EXPECT_EQ(copyPluginInfo(kStrings, 2, nullptr, 100), 0);
-}
+TEST(PluginInfo, NullBufferAnswersZero) { EXPECT_EQ(copyPluginInfo(kStrings, 2, nullptr, 100), 0); }
 
 }  // namespace
 }  // namespace vantor

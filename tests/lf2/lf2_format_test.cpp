@@ -41,9 +41,7 @@ std::vector<uint8_t> complementedStream(const std::vector<uint8_t>& produced) {
     return authoring::encodeRingWindow(produced, authoring::StreamTransforms{nullptr, 0xFF});
 }
 
-uint32_t le32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | uint32_t{p[3]} << 24;
-}
+uint32_t le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t{p[3]} << 24; }
 
 TEST(Lf2Header, RecognitionComparesTheFirstSixMagicBytes) {
     struct Case {

@@ -57,7 +57,7 @@ std::vector<uint8_t> expectedInfo(const Lf2Image& image) {
 }
 
 class Umbrel : public testing::Test {
-  protected:
+protected:
     test::LoadedPlugin plugin{"umbrel"};
     GetPluginInfoFn getPluginInfo = plugin.get<GetPluginInfoFn>("GetPluginInfo");
     IsSupportedFn isSupported = plugin.get<IsSupportedFn>("IsSupported");

@@ -69,7 +69,7 @@ std::vector<uint8_t> expectedInfo(const LfgImage& image) {
 }
 
 class Ostrin : public testing::Test {
-  protected:
+protected:
     test::LoadedPlugin plugin{"ostrin"};
     GetPluginInfoFn getPluginInfo = plugin.get<GetPluginInfoFn>("GetPluginInfo");
     IsSupportedFn isSupported = plugin.get<IsSupportedFn>("IsSupported");

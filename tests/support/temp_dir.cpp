@@ -20,7 +20,8 @@ TempDir::~TempDir() {
 std::string TempDir::write(const std::string& name, std::span<const uint8_t> bytes) const {
     const auto file = path_ / name;
     std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + file.string());
     return file.string();
 }

@@ -36,15 +36,9 @@ struct Plugin {
 };
 
 #if defined(_WIN32)
-void* lockBlock(HLOCAL h) {
-    return LocalLock(h);
-}
-size_t blockSize(HLOCAL h) {
-    return LocalSize(h);
-}
-HLOCAL freeBlock(HLOCAL h) {
-    return LocalFree(h);
-}
+void* lockBlock(HLOCAL h) { return LocalLock(h); }
+size_t blockSize(HLOCAL h) { return LocalSize(h); }
+HLOCAL freeBlock(HLOCAL h) { return LocalFree(h); }
 
 template <class Fn>
 Fn symbol(HMODULE module, const char* name) {
@@ -67,9 +61,7 @@ uintptr_t openForRecognition(const char* path) {
     OFSTRUCT of;
     return static_cast<uintptr_t>(OpenFile(path, &of, OF_READ));
 }
-void closeRecognition(uintptr_t handle) {
-    _lclose(static_cast<HFILE>(handle));
-}
+void closeRecognition(uintptr_t handle) { _lclose(static_cast<HFILE>(handle)); }
 #else
 bool load(const char* path, Plugin& p) {
     void* module = dlopen(path, RTLD_NOW | RTLD_LOCAL);
@@ -86,9 +78,7 @@ bool load(const char* path, Plugin& p) {
 uintptr_t openForRecognition(const char* path) {
     return static_cast<uintptr_t>(open(path, O_RDONLY));
 }
-void closeRecognition(uintptr_t handle) {
-    close(static_cast<int>(handle));
-}
+void closeRecognition(uintptr_t handle) { close(static_cast<int>(handle)); }
 #endif
 
 std::vector<char> readAll(const char* path) {
