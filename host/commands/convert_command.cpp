@@ -1,0 +1,61 @@
+#include <cstdio>
+
+#include "host/bmp_codec.h"
+#include "host/commands/commands.h"
+#include "host/failure.h"
+#include "host/output_file.h"
+#include "host/picture.h"
+#include "host/png_codec.h"
+#include "host/progress.h"
+#include "host/recognition.h"
+
+namespace vantor::host {
+
+namespace {
+
+// One picture and -o FILE: that file. Otherwise each output goes into the -o
+// folder, or beside its input, named after it.
+std::filesystem::path targetFor(const ConvertOptions& options, const std::filesystem::path& input) {
+    const std::string extension = "." + options.format;
+    std::filesystem::path named = input.filename();
+    named.replace_extension(extension);
+    if (options.output.empty()) return input.parent_path() / named;
+    const std::filesystem::path output = options.output;
+    if (options.pictures.size() == 1 && !std::filesystem::is_directory(output)) return output;
+    return output / named;
+}
+
+void convert(const Session& session, const ConvertOptions& options,
+             const std::filesystem::path& input) {
+    const Plugin& filter = requirePictureFilter(session.plugins, input);
+    const std::filesystem::path target = targetFor(options, input);
+    checkWritable(target, options.force);
+    const Picture picture = decodePictureFile(filter, input);
+    const std::vector<uint8_t> bytes =
+        options.format == "bmp" ? encodeBmp(picture) : encodePng(picture, options.pngLevel);
+    writeOutputFile(target, bytes, options.force);
+    std::printf("%s\n", target.string().c_str());
+}
+
+}  // namespace
+
+int runConvert(const Session& session, const ConvertOptions& options) {
+    if (options.pictures.size() > 1 && !options.output.empty() &&
+        !std::filesystem::is_directory(options.output)) {
+        throw Failure(options.output, "not a folder; several pictures need an output folder");
+    }
+    Progress progress("converting", options.pictures.size());
+    int status = 0;
+    for (const std::string& input : options.pictures) {
+        progress.next(input);
+        try {
+            convert(session, options, input);
+        } catch (const std::exception& failure) {
+            reportFailure(failure);
+            status = 1;
+        }
+    }
+    return status;
+}
+
+}  // namespace vantor::host

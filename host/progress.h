@@ -1,0 +1,26 @@
+// A progress line for long jobs, shown on a terminal only.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace vantor::host {
+
+class Progress {
+public:
+    Progress(std::string verb, size_t total);
+    ~Progress();
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
+
+    // Called before working on item `name`.
+    void next(const std::string& name);
+
+private:
+    std::string verb_;
+    size_t total_;
+    size_t done_ = 0;
+    bool shown_;
+};
+
+}  // namespace vantor::host
