@@ -16,8 +16,16 @@ public:
     // Called before working on item `name`.
     void next(const std::string& name);
 
+    // Prints one line of the job's output on stdout, keeping the progress
+    // line out of its way.
+    void report(const std::string& line);
+
 private:
+    void draw();
+    void erase();
+
     std::string verb_;
+    std::string current_;
     size_t total_;
     size_t done_ = 0;
     bool shown_;

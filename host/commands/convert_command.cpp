@@ -26,7 +26,7 @@ std::filesystem::path targetFor(const ConvertOptions& options, const std::filesy
 }
 
 void convert(const Session& session, const ConvertOptions& options,
-             const std::filesystem::path& input) {
+             const std::filesystem::path& input, Progress& progress) {
     const Plugin& filter = requirePictureFilter(session.plugins, input);
     const std::filesystem::path target = targetFor(options, input);
     checkWritable(target, options.force);
@@ -34,7 +34,7 @@ void convert(const Session& session, const ConvertOptions& options,
     const std::vector<uint8_t> bytes =
         options.format == "bmp" ? encodeBmp(picture) : encodePng(picture, options.pngLevel);
     writeOutputFile(target, bytes, options.force);
-    std::printf("%s\n", target.string().c_str());
+    progress.report(target.string());
 }
 
 }  // namespace
@@ -49,7 +49,7 @@ int runConvert(const Session& session, const ConvertOptions& options) {
     for (const std::string& input : options.pictures) {
         progress.next(input);
         try {
-            convert(session, options, input);
+            convert(session, options, input, progress);
         } catch (const std::exception& failure) {
             reportFailure(failure);
             status = 1;

@@ -61,10 +61,12 @@ std::vector<ArchiveMember> selectMembers(const Archive& archive,
 
 class Extraction {
 public:
-    Extraction(const Session& session, const ExtractOptions& options, const Archive& archive)
+    Extraction(const Session& session, const ExtractOptions& options, const Archive& archive,
+               Progress& progress)
         : session_(session),
           options_(options),
           archive_(archive),
+          progress_(progress),
           folder_(options.outputDir),
           staging_(folder_) {}
 
@@ -87,7 +89,7 @@ public:
         checkWritable(target, options_.force);
         archive_.extractToFolder(member, staging_.path());
         moveIntoPlace(staging_.path() / member.name, target, options_.force);
-        std::printf("%s\n", target.string().c_str());
+        progress_.report(target.string());
     }
 
 private:
@@ -103,12 +105,13 @@ private:
 
     void write(const std::filesystem::path& target, const std::vector<uint8_t>& bytes) {
         writeOutputFile(target, bytes, options_.force);
-        std::printf("%s\n", target.string().c_str());
+        progress_.report(target.string());
     }
 
     const Session& session_;
     const ExtractOptions& options_;
     const Archive& archive_;
+    Progress& progress_;
     std::filesystem::path folder_;
     StagingFolder staging_;
     std::set<std::string> pngNames_;
@@ -124,8 +127,8 @@ int runExtract(const Session& session, const ExtractOptions& options) {
     std::filesystem::create_directories(options.outputDir, error);
     if (error) throw Failure(options.outputDir, "cannot create the folder: " + error.message());
 
-    Extraction extraction(session, options, archive);
     Progress progress("extracting", members.size());
+    Extraction extraction(session, options, archive, progress);
     int status = 0;
     for (const ArchiveMember& member : members) {
         progress.next(member.name);
