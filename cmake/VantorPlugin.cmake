@@ -36,5 +36,5 @@ function(vantor_add_plugin name)
       BUILD_RPATH "$ORIGIN/../.."
       INSTALL_RPATH "$ORIGIN/../..")
   endif()
-  install(TARGETS ${name} LIBRARY DESTINATION ${VANTOR_PLUGIN_SUBDIR})
+  install(TARGETS ${name} LIBRARY DESTINATION ${VANTOR_INSTALL_PLUGIN_DIR})
 endfunction()

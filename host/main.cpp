@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
         "plug-ins, and make new ones"};
     app.set_version_flag("--version", "vantor " VANTOR_VERSION);
     app.require_subcommand(1);
+    // Paths, not options, start with a slash, also on Windows.
+    app.allow_windows_style_options(false);
     app.fallthrough();
 
     std::string pluginDir;
@@ -35,7 +37,10 @@ int main(int argc, char** argv) {
     extractCommand->add_option("ARCHIVE", extract.archive, "The archive")->required();
     extractCommand->add_option("MEMBER", extract.members, "Members to extract (default: all)");
     extractCommand->add_option("-o,--output", extract.outputDir, "Output folder (default: .)");
-    extractCommand->add_flag("--png", extract.png, "Write pictures as indexed PNG files");
+    bool extractPng = false, extractBmp = false;
+    CLI::Option* pngFlag =
+        extractCommand->add_flag("--png", extractPng, "Write pictures as indexed PNG files");
+    extractCommand->add_flag("--bmp", extractBmp, "Write pictures as BMP files")->excludes(pngFlag);
     extractCommand->add_option("--png-level", extract.pngLevel, "PNG compression level, 0 to 9")
         ->check(CLI::Range(0, 9));
     extractCommand->add_flag("-f,--force", extract.force, "Replace existing files");
@@ -70,7 +75,15 @@ int main(int argc, char** argv) {
     packCommand->add_flag("--plain", pack.plain, "Plain layout (default: scrambled)");
     packCommand->add_flag("-f,--force", pack.force, "Replace an existing file");
 
+#if !VANTOR_HAVE_PNG
+    app.footer(
+        "This build has no PNG library: pictures are written as BMP (convert --format bmp, "
+        "extract --bmp); PNG output and encode are not available.");
+#endif
+
     CLI11_PARSE(app, argc, argv);
+    if (extractPng) extract.pictures = PictureOutput::png;
+    if (extractBmp) extract.pictures = PictureOutput::bmp;
 
     try {
         if (encodeCommand->parsed()) return runEncode(encode);

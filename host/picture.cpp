@@ -16,6 +16,20 @@ uint32_t le32(const uint8_t* p) {
 }
 uint16_t le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
+// A filter leaves the bits after each row's last pixel undefined: they are
+// cleared, so that what the host writes never depends on stale memory.
+void clearRowPad(Picture& picture) {
+    const size_t usedBits = size_t{picture.width} * picture.bitCount;
+    const size_t fullBytes = usedBits / 8;
+    const unsigned spareBits = 8 - usedBits % 8;  // 8: the last byte is all pad
+    for (uint32_t r = 0; r < picture.height; ++r) {
+        uint8_t* row = picture.rows.data() + r * picture.stride();
+        size_t padFrom = fullBytes;
+        if (spareBits != 8) row[padFrom++] &= static_cast<uint8_t>(0xFF << spareBits);
+        std::memset(row + padFrom, 0, picture.stride() - padFrom);
+    }
+}
+
 // Reads the two handed-out blocks into a Picture, refusing blocks that do not
 // hold what their header says: another plug-in's mistakes must not become
 // ours.
@@ -60,6 +74,7 @@ Picture readDib(std::span<const uint8_t> info, std::span<const uint8_t> pixels,
                       "the picture filter handed out a pixel block too small for the picture");
     }
     picture.rows.assign(pixels.begin(), pixels.begin() + static_cast<ptrdiff_t>(rowsSize));
+    clearRowPad(picture);
     return picture;
 }
 

@@ -36,7 +36,9 @@ std::filesystem::path pluginFolder(const std::string& option) {
     }
     const std::filesystem::path executable = executablePath();
     if (executable.empty()) throw Failure("", "cannot locate the plug-in folder: use --plugin-dir");
-    return executable.parent_path().parent_path() / VANTOR_PLUGIN_SUBDIR;
+    const std::filesystem::path installed =
+        executable.parent_path().parent_path() / VANTOR_PLUGIN_SUBDIR;
+    return std::filesystem::is_directory(installed) ? installed : executable.parent_path();
 }
 
 }  // namespace vantor::host

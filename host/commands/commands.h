@@ -29,11 +29,14 @@ struct ListOptions {
 };
 int runList(const Session& session, const ListOptions& options);
 
+// How extract writes the members a picture filter recognises.
+enum class PictureOutput { asStored, png, bmp };
+
 struct ExtractOptions {
     std::string archive;
     std::vector<std::string> members;  // empty: all
     std::string outputDir = ".";
-    bool png = false;
+    PictureOutput pictures = PictureOutput::asStored;
     int pngLevel = 6;
     bool force = false;
 };
@@ -42,7 +45,7 @@ int runExtract(const Session& session, const ExtractOptions& options);
 struct ConvertOptions {
     std::vector<std::string> pictures;
     std::string output;  // a file for one picture, else a folder; empty: beside each input
-    std::string format = "png";
+    std::string format = VANTOR_HAVE_PNG ? "png" : "bmp";
     int pngLevel = 6;
     bool force = false;
 };

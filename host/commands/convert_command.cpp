@@ -40,9 +40,12 @@ void convert(const Session& session, const ConvertOptions& options,
 }  // namespace
 
 int runConvert(const Session& session, const ConvertOptions& options) {
-    if (options.pictures.size() > 1 && !options.output.empty() &&
-        !std::filesystem::is_directory(options.output)) {
-        throw Failure(options.output, "not a folder; several pictures need an output folder");
+    if (options.pictures.size() > 1 && !options.output.empty()) {
+        std::error_code error;
+        std::filesystem::create_directories(options.output, error);
+        if (error || !std::filesystem::is_directory(options.output)) {
+            throw Failure(options.output, "cannot be the output folder for several pictures");
+        }
     }
     Progress progress("converting", options.pictures.size());
     int status = 0;

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "host/archive.h"
+#include "host/bmp_codec.h"
 #include "host/commands/commands.h"
 #include "host/failure.h"
 #include "host/member_file_name.h"
@@ -75,32 +76,33 @@ public:
             throw Failure(archive_.file().string() + ": " + member.name,
                           "unsafe member name, not extracted");
         }
-        if (options_.png) {
+        if (options_.pictures != PictureOutput::asStored) {
             const std::vector<uint8_t> bytes = archive_.extractToMemory(member);
             if (const Plugin* filter =
                     recogniseBytes(session_.plugins, PluginKind::picture, member.name, bytes)) {
-                writePng(member, *filter, bytes);
+                writePicture(member, *filter, bytes);
             } else {
                 write(folder_ / member.name, bytes);
             }
             return;
         }
         const auto target = folder_ / member.name;
-        checkWritable(target, options_.force);
         archive_.extractToFolder(member, staging_.path());
         moveIntoPlace(staging_.path() / member.name, target, options_.force);
         progress_.report(target.string());
     }
 
 private:
-    void writePng(const ArchiveMember& member, const Plugin& filter,
-                  const std::vector<uint8_t>& bytes) {
+    void writePicture(const ArchiveMember& member, const Plugin& filter,
+                      const std::vector<uint8_t>& bytes) {
         const std::string label = archive_.file().string() + ": " + member.name;
         const Picture picture = decodePictureBytes(filter, bytes, label);
+        const bool png = options_.pictures == PictureOutput::png;
         // TITLE.LFG becomes TITLE.png, unless another member took that name.
-        std::string name = std::filesystem::path(member.name).stem().string() + ".png";
-        if (!pngNames_.insert(name).second) name = member.name + ".png";
-        write(folder_ / name, encodePng(picture, options_.pngLevel));
+        const std::string extension = png ? ".png" : ".bmp";
+        std::string name = std::filesystem::path(member.name).stem().string() + extension;
+        if (!pictureNames_.insert(name).second) name = member.name + extension;
+        write(folder_ / name, png ? encodePng(picture, options_.pngLevel) : encodeBmp(picture));
     }
 
     void write(const std::filesystem::path& target, const std::vector<uint8_t>& bytes) {
@@ -114,7 +116,7 @@ private:
     Progress& progress_;
     std::filesystem::path folder_;
     StagingFolder staging_;
-    std::set<std::string> pngNames_;
+    std::set<std::string> pictureNames_;
 };
 
 }  // namespace

@@ -215,6 +215,7 @@ TEST_F(VantorCli, ConvertToBmpWritesTheFiltersDib) {
     for (uint32_t y = 0; y < 3; ++y) {
         const uint8_t* row = bmp.data() + 70 + (2 - y) * 12;  // bottom-up
         EXPECT_TRUE(std::equal(row, row + 10, image.pixels.begin() + y * 10)) << "row " << y;
+        EXPECT_EQ(row[10] | row[11], 0) << "row pad, which the filter leaves undefined";
     }
 }
 

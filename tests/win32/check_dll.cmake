@@ -1,6 +1,7 @@
 # Checks one plug-in DLL with objdump: a PE32 i386 DLL, KERNEL32.dll its only
-# import, and exactly the given exports by plain name at ordinals 1 to n in
-# alphabetical order.
+# import, exactly the given exports by plain name at ordinals 1 to n in
+# alphabetical order, and each export removing its own arguments on return
+# (ret n), as the API calling convention requires.
 #   cmake -DOBJDUMP=... -DDLL=... -DEXPORTS=a,b,c -P check_dll.cmake
 if(NOT EXISTS "${DLL}")
   message(FATAL_ERROR "${DLL} does not exist: build the win32 preset first")
@@ -45,4 +46,35 @@ endforeach()
 if(NOT found STREQUAL expected)
   message(FATAL_ERROR "${DLL}: exports are [${found}], expected [${expected}]")
 endif()
-message(STATUS "${DLL}: PE32 i386 DLL, KERNEL32.dll only, exports ${found}")
+# The bytes of arguments each export removes: 4 for every integer, address
+# and handle.
+set(argument_bytes_GetPluginInfo 12)
+set(argument_bytes_IsSupported 8)
+set(argument_bytes_GetPictureInfo 16)
+set(argument_bytes_GetPicture 28)
+set(argument_bytes_GetPreview 28)
+set(argument_bytes_GetArchiveInfo 16)
+set(argument_bytes_GetFileInfo 20)
+set(argument_bytes_GetFile 24)
+
+string(REGEX MATCH "ImageBase[ \t]+([0-9a-fA-F]+)" _ "${dump}")
+math(EXPR image_base "0x${CMAKE_MATCH_1}" OUTPUT_FORMAT DECIMAL)
+string(REGEX MATCHALL "\\+base\\[[ 0-9]+\\] [0-9a-fA-F]+ Export RVA" rvas "${dump}")
+set(index 0)
+foreach(rva_entry IN LISTS rvas)
+  string(REGEX MATCH "\\] ([0-9a-fA-F]+) Export" _ "${rva_entry}")
+  math(EXPR start "${image_base} + 0x${CMAKE_MATCH_1}" OUTPUT_FORMAT HEXADECIMAL)
+  math(EXPR stop "${start} + 0x1000" OUTPUT_FORMAT HEXADECIMAL)
+  list(GET found ${index} name)
+  execute_process(COMMAND ${OBJDUMP} -d --start-address=${start} --stop-address=${stop} ${DLL}
+    OUTPUT_VARIABLE code)
+  string(REGEX MATCH "\tret[^\n]*" first_return "${code}")
+  string(REGEX MATCH "ret +[$](0x[0-9a-f]+)" _ "${first_return}")
+  math(EXPR expected "${argument_bytes_${name}}" OUTPUT_FORMAT HEXADECIMAL)
+  if(NOT CMAKE_MATCH_1 STREQUAL expected)
+    message(FATAL_ERROR "${DLL}: ${name} returns with '${first_return}', expected ret $${expected}")
+  endif()
+  math(EXPR index "${index} + 1")
+endforeach()
+
+message(STATUS "${DLL}: PE32 i386 DLL, KERNEL32.dll only, exports ${found}, callee cleans")
