@@ -47,7 +47,7 @@ std::vector<uint8_t> producedBytes(const Lf2Image& image) {
 
 }  // namespace
 
-std::vector<uint8_t> writeLf2(const Lf2Image& image) {
+std::vector<uint8_t> writeLf2(const Lf2Image& image, Parse parse) {
     validate(image);
     std::vector<uint8_t> file(kHeaderBytes, 0);
     const char magic[] = "LEAF256";  // with its terminating zero: 8 bytes
@@ -60,7 +60,7 @@ std::vector<uint8_t> writeLf2(const Lf2Image& image) {
     for (const Rgb8& c : image.palette) file.insert(file.end(), {c.blue, c.green, c.red});
 
     const auto stream =
-        encodeRingWindow(producedBytes(image), StreamTransforms{nullptr, kStreamXor});
+        encodeRingWindow(producedBytes(image), StreamTransforms{nullptr, kStreamXor}, parse);
     file.insert(file.end(), stream.begin(), stream.end());
     return file;
 }

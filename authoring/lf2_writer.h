@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "authoring/ring_window_encoder.h"
+
 namespace vantor::authoring {
 
 struct Rgb8 {
@@ -24,6 +26,6 @@ struct Lf2Image {
 };
 
 // Throws std::invalid_argument for a picture the format cannot hold.
-std::vector<uint8_t> writeLf2(const Lf2Image& image);
+std::vector<uint8_t> writeLf2(const Lf2Image& image, Parse parse = Parse::optimal);
 
 }  // namespace vantor::authoring

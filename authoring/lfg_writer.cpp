@@ -64,7 +64,7 @@ uint8_t lfgLiteralFor(uint8_t packed) {
     return static_cast<uint8_t>(x);
 }
 
-std::vector<uint8_t> writeLfg(const LfgImage& image) {
+std::vector<uint8_t> writeLfg(const LfgImage& image, Parse parse) {
     validate(image);
     std::vector<uint8_t> file(48, 0);
     const char magic[] = "LEAFCODE";
@@ -83,7 +83,8 @@ std::vector<uint8_t> writeLfg(const LfgImage& image) {
 
     std::array<uint8_t, 256> unmap{};
     for (unsigned b = 0; b < 256; ++b) unmap[b] = lfgLiteralFor(static_cast<uint8_t>(b));
-    const auto stream = encodeRingWindow(producedBytes(image), StreamTransforms{unmap.data(), 0});
+    const auto stream =
+        encodeRingWindow(producedBytes(image), StreamTransforms{unmap.data(), 0}, parse);
     file.insert(file.end(), stream.begin(), stream.end());
     return file;
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "authoring/ring_window_encoder.h"
+
 namespace vantor::authoring {
 
 // A 12-bit colour: each component 0 to 15 (the decoder widens v to v × 17).
@@ -27,7 +29,7 @@ struct LfgImage {
 };
 
 // Throws std::invalid_argument for a picture the format cannot hold.
-std::vector<uint8_t> writeLfg(const LfgImage& image);
+std::vector<uint8_t> writeLfg(const LfgImage& image, Parse parse = Parse::optimal);
 
 // The byte a literal stores so that the decoder's bit map yields `packed`
 // (left pixel in the high nibble).

@@ -3,7 +3,8 @@
 //
 // The encoder works on the bytes the decoder produces. A reference may reach
 // the window's initial zeros and may overlap its own output, exactly as the
-// decoder copies byte by byte.
+// decoder copies byte by byte; the last reference may run past the end, as
+// the decoder stops once the picture is complete.
 #pragma once
 
 #include <cstdint>
@@ -29,15 +30,23 @@ struct StreamTransforms {
     uint8_t streamXor = 0;
 };
 
-// A parse of `produced` into tokens with lazy matching over the 4096-byte window.
-std::vector<Token> parseTokens(std::span<const uint8_t> produced);
+enum class Parse {
+    optimal,  // the fewest stream bytes the format allows
+    lazy,     // greedy matching that defers to a longer match one byte on: faster
+};
+
+// The parse into the fewest stream bytes, flag bytes included.
+std::vector<Token> parseOptimal(std::span<const uint8_t> produced);
+
+std::vector<Token> parseTokens(std::span<const uint8_t> produced, Parse parse = Parse::optimal);
 
 // Flag bytes and tokens, eight tokens to a group, with the transforms applied.
 std::vector<uint8_t> serializeTokens(std::span<const Token> tokens, const StreamTransforms& t);
 
 inline std::vector<uint8_t> encodeRingWindow(std::span<const uint8_t> produced,
-                                             const StreamTransforms& t) {
-    return serializeTokens(parseTokens(produced), t);
+                                             const StreamTransforms& t,
+                                             Parse parse = Parse::optimal) {
+    return serializeTokens(parseTokens(produced, parse), t);
 }
 
 }  // namespace vantor::authoring

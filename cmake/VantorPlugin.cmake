@@ -23,6 +23,9 @@ function(vantor_add_plugin name)
   add_library(${name} MODULE ${ARG_SOURCES})
   vantor_plugin_code(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES})
+  if(VANTOR_PLAIN_DECODER)
+    target_compile_definitions(${name} PRIVATE VANTOR_PLAIN_DECODER)
+  endif()
   set_target_properties(${name} PROPERTIES
     PREFIX ""
     LIBRARY_OUTPUT_DIRECTORY ${VANTOR_PLUGIN_OUTPUT_DIR})

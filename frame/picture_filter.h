@@ -18,6 +18,10 @@ struct PictureSummary {
     int16_t colorDepth;
 };
 
+// Which ring-window decoder fills the pixel block: the fast one, or the plain
+// one (frame/ring_window.h) kept as its reference.
+enum class DecoderPath { fast, plain };
+
 struct PictureFilter {
     PluginStrings strings;
     // The format's test of a file's first bytes.
@@ -28,7 +32,8 @@ struct PictureFilter {
     // GetPicture's work on the whole file: a new info block and pixel block.
     // On failure the caller hands nothing out; its blocks release what was
     // obtained.
-    Status (*decode)(const uint8_t* file, size_t size, MovableBlock& info, MovableBlock& pixels);
+    Status (*decode)(const uint8_t* file, size_t size, DecoderPath path, MovableBlock& info,
+                     MovableBlock& pixels);
 };
 
 extern const PictureFilter kPictureFilter;

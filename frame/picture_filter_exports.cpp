@@ -8,6 +8,12 @@ using namespace vantor;
 
 namespace {
 
+#if defined(VANTOR_PLAIN_DECODER)
+constexpr DecoderPath kDecoderPath = DecoderPath::plain;
+#else
+constexpr DecoderPath kDecoderPath = DecoderPath::fast;
+#endif
+
 Status pictureInfo(const char* buf, intptr_t len, unsigned flag, PictureInfoRecord* record) {
     if (record == nullptr) return Status::badArgument;
     PictureSummary summary{};
@@ -34,7 +40,7 @@ Status picture(const char* buf, intptr_t len, unsigned flag, HLOCAL* infoHandleO
     ByteSpan source;
     Status status = obtainPictureSource(buf, len, flag, sourceBlock, source);
     if (status != Status::ok) return status;
-    status = kPictureFilter.decode(source.bytes, source.size, info, pixels);
+    status = kPictureFilter.decode(source.bytes, source.size, kDecoderPath, info, pixels);
     if (status != Status::ok) return status;
     handOverPicture(info, pixels, infoHandleOut, pixelHandleOut);
     return Status::ok;

@@ -16,9 +16,12 @@
 // ends right there, in the middle of a reference or group if need be.
 //
 // The decoder never reads past `size` bytes of the stream: a stream that ends
-// before the picture is complete is truncatedStream. It reaches the sink only
-// through put(), so a faster loop can replace this one without touching the
-// formats.
+// before the picture is complete is truncatedStream.
+//
+// This is the plain decoder, written as the scheme reads. The picture filters
+// use the fast one of frame/ring_window_linear.h unless built with
+// VANTOR_PLAIN_DECODER; this one is the reference the fast one is tested
+// against.
 #pragma once
 
 #include "frame/status.h"
@@ -33,6 +36,11 @@ struct StreamHooks {
     uint8_t inputXor;           // 0 for none
     const uint8_t* literalMap;  // 256 entries, or null for literals as they are
 };
+
+// The most bytes a stream of `size` bytes can produce: a two-byte reference
+// yields at most 18. A picture that needs more can never complete, so the
+// formats refuse it before allocating blocks for what its header claims.
+constexpr uint64_t maxRingWindowOutput(size_t size) { return uint64_t{size} * 9; }
 
 // window: kRingWindowBytes bytes, all zero.
 template <class Sink>

@@ -4,6 +4,7 @@
 
 #include "host/failure.h"
 #include "host/handed_block.h"
+#include "host/member_file_name.h"
 #include "host/recognition.h"
 
 namespace vantor::host {
@@ -42,7 +43,7 @@ Archive::Archive(const Plugin& plugin, const std::filesystem::path& file)
 }
 
 std::string Archive::describe(const ArchiveMember& member) const {
-    return file_.string() + ": " + member.name;
+    return file_.string() + ": " + printableMemberName(member.name);
 }
 
 FileInfoRecord Archive::lookUp(const ArchiveMember& member) const {

@@ -34,10 +34,12 @@ public:
     // folder/NAME itself.
     void extractToFolder(const ArchiveMember& member, const std::filesystem::path& folder) const;
 
+    // "ARCHIVE: MEMBER" for messages, the member name made printable.
+    std::string describe(const ArchiveMember& member) const;
+
 private:
     // GetFileInfo: makes `member` the one GetFile extracts.
     FileInfoRecord lookUp(const ArchiveMember& member) const;
-    std::string describe(const ArchiveMember& member) const;
 
     const Plugin& plugin_;
     std::filesystem::path file_;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "host/commands/commands.h"
+#include "host/ordered_tasks.h"
 
 using namespace vantor::host;
 
@@ -44,6 +45,10 @@ int main(int argc, char** argv) {
     extractCommand->add_option("--png-level", extract.pngLevel, "PNG compression level, 0 to 9")
         ->check(CLI::Range(0, 9));
     extractCommand->add_flag("-f,--force", extract.force, "Replace existing files");
+    extract.jobs = defaultJobs();
+    extractCommand->add_option("-j,--jobs", extract.jobs, "Pictures decoded and written at once")
+        ->capture_default_str()
+        ->check(CLI::PositiveNumber);
 
     ConvertOptions convert;
     CLI::App* convertCommand = app.add_subcommand("convert", "Convert pictures to PNG or BMP");
@@ -56,6 +61,10 @@ int main(int argc, char** argv) {
     convertCommand->add_option("--png-level", convert.pngLevel, "PNG compression level, 0 to 9")
         ->check(CLI::Range(0, 9));
     convertCommand->add_flag("-f,--force", convert.force, "Replace existing files");
+    convert.jobs = defaultJobs();
+    convertCommand->add_option("-j,--jobs", convert.jobs, "Pictures converted at once")
+        ->capture_default_str()
+        ->check(CLI::PositiveNumber);
 
     EncodeOptions encode;
     CLI::App* encodeCommand =
@@ -67,6 +76,8 @@ int main(int argc, char** argv) {
     encodeCommand->add_option("--left", encode.left, "Horizontal position (LFG: a multiple of 8)");
     encodeCommand->add_option("--top", encode.top, "Vertical position");
     encodeCommand->add_flag("-f,--force", encode.force, "Replace an existing file");
+    encodeCommand->add_flag("--fast", encode.fast,
+                            "Quicker lazy matching instead of the smallest stream");
 
     PackOptions pack;
     CLI::App* packCommand = app.add_subcommand("pack", "Make a PAK archive from files");

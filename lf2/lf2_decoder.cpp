@@ -2,6 +2,7 @@
 
 #include "frame/picture_handover.h"
 #include "frame/ring_window.h"
+#include "frame/ring_window_linear.h"
 
 namespace vantor::lf2 {
 
@@ -23,24 +24,57 @@ void writeInfoBlock(const Header& header, const uint8_t* palette, uint8_t* block
     }
 }
 
+constexpr StreamHooks kHooks{kStreamXor, nullptr};
+
+Status decodePlain(const Header& header, const uint8_t* stream, size_t size, uint8_t* block) {
+    MovableBlock window;
+    if (!window.allocate(kRingWindowBytes, Fill::zeroed)) return Status::outOfMemory;
+    PaddedRowSink sink(block, header.width, header.height);
+    return decodeRingWindow(stream, size, kHooks, window.bytes(), sink);
+}
+
+// Rows without pad bytes are the production order itself: the bytes go
+// straight into the block. Padded rows are decoded into a working block first
+// and then spread out.
+Status decodeFast(const Header& header, const uint8_t* stream, size_t size, uint8_t* block) {
+    const size_t count = size_t{header.width} * header.height;
+    const uint32_t stride = rowStride(header.width);
+    if (stride == header.width) return decodeRingWindowLinear(stream, size, kHooks, block, count);
+
+    MovableBlock produced;
+    if (!produced.allocate(count, Fill::none)) return Status::outOfMemory;
+    const Status status = decodeRingWindowLinear(stream, size, kHooks, produced.bytes(), count);
+    if (status != Status::ok) return status;
+    for (uint32_t row = 0; row < header.height; ++row) {
+        __builtin_memcpy(block + size_t{row} * stride,
+                         produced.bytes() + size_t{row} * header.width, header.width);
+    }
+    return Status::ok;
+}
+
 }  // namespace
 
-Status decodePicture(const uint8_t* file, size_t size, MovableBlock& info, MovableBlock& pixels) {
+Status decodePixels(const Header& header, const uint8_t* stream, size_t size, DecoderPath path,
+                    uint8_t* block) {
+    return path == DecoderPath::plain ? decodePlain(header, stream, size, block)
+                                      : decodeFast(header, stream, size, block);
+}
+
+Status decodePicture(const uint8_t* file, size_t size, DecoderPath path, MovableBlock& info,
+                     MovableBlock& pixels) {
     if (size < kSummaryBytes) return Status::shortInput;
     const Header header = parseHeader(file);
     if (Status status = checkGeometry(header); status != Status::ok) return status;
     const size_t stream = streamOffset(header);
     if (size < stream) return Status::shortInput;
+    if (uint64_t{header.width} * header.height > maxRingWindowOutput(size - stream)) {
+        return Status::truncatedStream;
+    }
 
     if (!info.allocate(kInfoBlockBytes, Fill::zeroed)) return Status::outOfMemory;
     writeInfoBlock(header, file + kPaletteOffset, info.bytes());
     if (!pixels.allocate(pixelBlockSize(header), Fill::none)) return Status::outOfMemory;
-
-    MovableBlock window;
-    if (!window.allocate(kRingWindowBytes, Fill::zeroed)) return Status::outOfMemory;
-    PaddedRowSink sink(pixels.bytes(), header.width, header.height);
-    return decodeRingWindow(file + stream, size - stream, StreamHooks{kStreamXor, nullptr},
-                            window.bytes(), sink);
+    return decodePixels(header, file + stream, size - stream, path, pixels.bytes());
 }
 
 }  // namespace vantor::lf2

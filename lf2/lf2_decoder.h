@@ -2,6 +2,7 @@
 #pragma once
 
 #include "frame/movable_block.h"
+#include "frame/picture_filter.h"
 #include "lf2/lf2_header.h"
 
 namespace vantor::lf2 {
@@ -35,8 +36,15 @@ private:
     uint32_t column_ = 0;
 };
 
+// Decodes the stream into the pixel bytes of the block's rows (stride × H
+// bytes from its start) and stores nothing else: the pad bytes are left as
+// they are. Both paths store the same bytes.
+Status decodePixels(const Header& header, const uint8_t* stream, size_t size, DecoderPath path,
+                    uint8_t* block);
+
 // Decodes the whole file into a new info block and pixel block. On failure the
 // caller hands nothing out; its blocks release what was obtained.
-Status decodePicture(const uint8_t* file, size_t size, MovableBlock& info, MovableBlock& pixels);
+Status decodePicture(const uint8_t* file, size_t size, DecoderPath path, MovableBlock& info,
+                     MovableBlock& pixels);
 
 }  // namespace vantor::lf2

@@ -2,6 +2,8 @@
 
 #include "frame/picture_handover.h"
 #include "frame/ring_window.h"
+#include "frame/ring_window_linear.h"
+#include "lfg/lfg_layout.h"
 
 namespace vantor::lfg {
 
@@ -36,35 +38,68 @@ void writeInfoBlock(const Header& header, uint8_t* block) {
 }
 
 template <class Sink>
-Status decodeStream(const uint8_t* stream, size_t size, Sink& sink) {
-    uint8_t literalMap[256];
-    buildLiteralBitMap(literalMap);
+Status decodeThroughSink(const uint8_t* stream, size_t size, const uint8_t* literalMap,
+                         Sink& sink) {
     MovableBlock window;
     if (!window.allocate(kRingWindowBytes, Fill::zeroed)) return Status::outOfMemory;
     return decodeRingWindow(stream, size, StreamHooks{0, literalMap}, window.bytes(), sink);
 }
 
+Status decodePlain(const Header& header, const uint8_t* stream, size_t size,
+                   const uint8_t* literalMap, uint8_t* block) {
+    const auto rowBytes = static_cast<uint32_t>(header.width / 2);
+    const auto height = static_cast<uint32_t>(header.height);
+    if (header.columnOrder) {
+        ColumnOrderSink sink(block, rowBytes, height);
+        return decodeThroughSink(stream, size, literalMap, sink);
+    }
+    RowOrderSink sink(block, rowBytes, height);
+    return decodeThroughSink(stream, size, literalMap, sink);
+}
+
+// The picture's bytes in production order go to a working block first: the
+// rows run bottom-up in the pixel block, and columns need a transpose.
+Status decodeFast(const Header& header, const uint8_t* stream, size_t size,
+                  const uint8_t* literalMap, uint8_t* block) {
+    const auto rowBytes = static_cast<uint32_t>(header.width / 2);
+    const auto height = static_cast<uint32_t>(header.height);
+    const size_t count = size_t{rowBytes} * height;
+    MovableBlock produced;
+    if (!produced.allocate(count, Fill::none)) return Status::outOfMemory;
+    const Status status =
+        decodeRingWindowLinear(stream, size, StreamHooks{0, literalMap}, produced.bytes(), count);
+    if (status != Status::ok) return status;
+    if (header.columnOrder) {
+        layColumns(produced.bytes(), rowBytes, height, block);
+    } else {
+        layRows(produced.bytes(), rowBytes, height, block);
+    }
+    return Status::ok;
+}
+
 }  // namespace
 
-Status decodePicture(const uint8_t* file, size_t size, MovableBlock& info, MovableBlock& pixels) {
+Status decodePixels(const Header& header, const uint8_t* stream, size_t size, DecoderPath path,
+                    uint8_t* block) {
+    uint8_t literalMap[256];
+    buildLiteralBitMap(literalMap);
+    return path == DecoderPath::plain ? decodePlain(header, stream, size, literalMap, block)
+                                      : decodeFast(header, stream, size, literalMap, block);
+}
+
+Status decodePicture(const uint8_t* file, size_t size, DecoderPath path, MovableBlock& info,
+                     MovableBlock& pixels) {
     if (size < kStreamOffset) return Status::shortInput;
     const Header header = parseHeader(file, size);
     if (Status status = checkGeometry(header); status != Status::ok) return status;
+    const uint64_t pictureBytes =
+        uint64_t{static_cast<uint32_t>(header.width) / 2} * static_cast<uint32_t>(header.height);
+    if (pictureBytes > maxRingWindowOutput(size - kStreamOffset)) return Status::truncatedStream;
 
     if (!info.allocate(kInfoBlockBytes, Fill::zeroed)) return Status::outOfMemory;
     writeInfoBlock(header, info.bytes());
     if (!pixels.allocate(pixelBlockSize(header), Fill::none)) return Status::outOfMemory;
-
-    const auto rowBytes = static_cast<uint32_t>(header.width / 2);
-    const auto height = static_cast<uint32_t>(header.height);
-    const uint8_t* stream = file + kStreamOffset;
-    const size_t streamSize = size - kStreamOffset;
-    if (header.columnOrder) {
-        ColumnOrderSink sink(pixels.bytes(), rowBytes, height);
-        return decodeStream(stream, streamSize, sink);
-    }
-    RowOrderSink sink(pixels.bytes(), rowBytes, height);
-    return decodeStream(stream, streamSize, sink);
+    return decodePixels(header, file + kStreamOffset, size - kStreamOffset, path, pixels.bytes());
 }
 
 }  // namespace vantor::lfg

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "frame/movable_block.h"
+#include "frame/picture_filter.h"
 #include "lfg/lfg_header.h"
 
 namespace vantor::lfg {
@@ -63,8 +64,15 @@ private:
     uint32_t column_ = 0;
 };
 
+// Decodes the stream into the picture's rows of the pixel block (the header's
+// W / 2 × H bytes from its start) and stores nothing else; both paths store
+// the same bytes.
+Status decodePixels(const Header& header, const uint8_t* stream, size_t size, DecoderPath path,
+                    uint8_t* block);
+
 // Decodes the whole file into a new info block and pixel block. On failure the
 // caller hands nothing out; its blocks release what was obtained.
-Status decodePicture(const uint8_t* file, size_t size, MovableBlock& info, MovableBlock& pixels);
+Status decodePicture(const uint8_t* file, size_t size, DecoderPath path, MovableBlock& info,
+                     MovableBlock& pixels);
 
 }  // namespace vantor::lfg

@@ -45,6 +45,10 @@ Status readPlainDirectory(const ArchiveFile& file, Directory& directory) {
     }
     const uint32_t count = loadLayout<PlainHead>(headBytes).entryCount.get() & 0xFFFF;
     const uint32_t bytes = count * static_cast<uint32_t>(sizeof(PlainEntry));
+    // Checked before the block is allocated, so a count the file cannot back
+    // costs nothing.
+    uint32_t fileSize = 0;
+    if (!file.size(fileSize) || fileSize - sizeof(PlainHead) < bytes) return Status::shortInput;
     Status status = readDirectoryBytes(file, sizeof(PlainHead), bytes, directory.block);
     if (status != Status::ok) return status;
     directory.entryCount = count;

@@ -22,6 +22,7 @@ Status readMemberFromFile(const ArchiveState& state, const char* path, intptr_t 
                           MemberBytes& member) {
     if (offset < 0 || offset > 0x7FFFFFFF) return Status::badArgument;
     const uint32_t size = state.lastRecord.size;
+    if (size > kMaxMemberBytes) return Status::tooLarge;
     if (!allocateMember(size, member.block)) return Status::outOfMemory;
     const ArchiveFile file(path);
     if (!file.isOpen()) return Status::cannotOpen;

@@ -6,6 +6,12 @@
 
 namespace vantor::pak {
 
+// The largest member read from an archive file. Sizes come from the untrusted
+// directory, and one far beyond any real member would have a few bytes of
+// directory claim gigabytes of the host's memory or disk; no archive of the
+// game holds a member anywhere near this.
+constexpr uint32_t kMaxMemberBytes = 64u << 20;
+
 // Input kind 0: reads state.lastRecord.size bytes of the archive file src
 // from offset len (fewer when the file ends first). Any other input kind: src
 // holds the member's len bytes. A scrambled member (state.plain false) is

@@ -6,6 +6,7 @@
 // header carries a tag so that a stale or foreign handle is refused instead of
 // being trusted.
 #include "frame/platform.h"
+#include "frame/platform/allocation_test_hooks.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -24,6 +25,19 @@ struct alignas(16) BlockHeader {
     uint32_t locks;
 };
 
+// Test hooks (allocation_test_hooks.h): an armed failure and a count of the
+// blocks not yet freed, so tests can prove every path releases what it took.
+int allocationsBeforeFailure = -1;
+bool armedFailureHappened = false;
+long liveBlockCount = 0;
+
+bool armedFailureStrikes() {
+    if (allocationsBeforeFailure < 0) return false;
+    if (allocationsBeforeFailure-- > 0) return false;
+    armedFailureHappened = true;
+    return true;
+}
+
 BlockHeader* liveBlock(HLOCAL handle) {
     auto* header = static_cast<BlockHeader*>(handle);
     if (header == nullptr || header->tag != kLiveTag) return nullptr;
@@ -35,6 +49,7 @@ BlockHeader* liveBlock(HLOCAL handle) {
 extern "C" {
 
 HLOCAL LocalAlloc(UINT flags, size_t bytes) {
+    if (armedFailureStrikes()) return nullptr;
     if (bytes > SIZE_MAX - sizeof(BlockHeader)) return nullptr;
     void* memory = (flags & LMEM_ZEROINIT) ? calloc(1, sizeof(BlockHeader) + bytes)
                                            : malloc(sizeof(BlockHeader) + bytes);
@@ -43,6 +58,7 @@ HLOCAL LocalAlloc(UINT flags, size_t bytes) {
     header->size = bytes;
     header->tag = kLiveTag;
     header->locks = 0;
+    __atomic_add_fetch(&liveBlockCount, 1, __ATOMIC_RELAXED);
     return header;
 }
 
@@ -65,6 +81,7 @@ HLOCAL LocalFree(HLOCAL handle) {
     if (header == nullptr) return handle;  // as on Windows: the handle back means failure
     header->tag = kFreedTag;
     free(header);
+    __atomic_sub_fetch(&liveBlockCount, 1, __ATOMIC_RELAXED);
     return nullptr;
 }
 
@@ -131,5 +148,14 @@ char* lstrcpynA(char* dst, const char* src, int count) {
 int lstrcmpA(const char* a, const char* b) { return strcmp(a, b); }
 
 int lstrlenA(const char* s) { return s == nullptr ? 0 : static_cast<int>(strlen(s)); }
+
+void VantorFailAllocationAfter(int n) {
+    allocationsBeforeFailure = n;
+    armedFailureHappened = false;
+}
+
+int VantorAllocationFailureHappened() { return armedFailureHappened; }
+
+long VantorLiveBlockCount() { return __atomic_load_n(&liveBlockCount, __ATOMIC_RELAXED); }
 
 }  // extern "C"

@@ -39,6 +39,9 @@ struct ExtractOptions {
     PictureOutput pictures = PictureOutput::asStored;
     int pngLevel = 6;
     bool force = false;
+    // Pictures decoded and encoded at once; the archive's own calls stay on
+    // one thread, in order.
+    unsigned jobs = 1;
 };
 int runExtract(const Session& session, const ExtractOptions& options);
 
@@ -48,6 +51,7 @@ struct ConvertOptions {
     std::string format = VANTOR_HAVE_PNG ? "png" : "bmp";
     int pngLevel = 6;
     bool force = false;
+    unsigned jobs = 1;  // pictures converted at once
 };
 int runConvert(const Session& session, const ConvertOptions& options);
 
@@ -58,6 +62,7 @@ struct EncodeOptions {
     unsigned left = 0;
     unsigned top = 0;
     bool force = false;
+    bool fast = false;  // the lazy parse instead of the smallest stream
 };
 int runEncode(const EncodeOptions& options);
 

@@ -3,6 +3,7 @@
 #include "host/bmp_codec.h"
 #include "host/commands/commands.h"
 #include "host/failure.h"
+#include "host/ordered_tasks.h"
 #include "host/output_file.h"
 #include "host/picture.h"
 #include "host/png_codec.h"
@@ -25,16 +26,20 @@ std::filesystem::path targetFor(const ConvertOptions& options, const std::filesy
     return output / named;
 }
 
-void convert(const Session& session, const ConvertOptions& options,
-             const std::filesystem::path& input, Progress& progress) {
+// Recognition, decoding and encoding, on a worker thread; writing the file
+// and reporting it are left to the calling thread, in the order of the inputs.
+OrderedTasks::Finish convert(const Session& session, const ConvertOptions& options,
+                             const std::filesystem::path& input, Progress& progress) {
     const Plugin& filter = requirePictureFilter(session.plugins, input);
-    const std::filesystem::path target = targetFor(options, input);
+    std::filesystem::path target = targetFor(options, input);
     checkWritable(target, options.force);
     const Picture picture = decodePictureFile(filter, input);
-    const std::vector<uint8_t> bytes =
+    std::vector<uint8_t> bytes =
         options.format == "bmp" ? encodeBmp(picture) : encodePng(picture, options.pngLevel);
-    writeOutputFile(target, bytes, options.force);
-    progress.report(target.string());
+    return [&options, &progress, target = std::move(target), bytes = std::move(bytes)] {
+        writeOutputFile(target, bytes, options.force);
+        progress.report(target.string());
+    };
 }
 
 }  // namespace
@@ -49,15 +54,15 @@ int runConvert(const Session& session, const ConvertOptions& options) {
     }
     Progress progress("converting", options.pictures.size());
     int status = 0;
+    OrderedTasks tasks(options.jobs, [&](const std::exception& failure) {
+        reportFailure(failure);
+        status = 1;
+    });
     for (const std::string& input : options.pictures) {
         progress.next(input);
-        try {
-            convert(session, options, input, progress);
-        } catch (const std::exception& failure) {
-            reportFailure(failure);
-            status = 1;
-        }
+        tasks.add([&, input] { return convert(session, options, input, progress); });
     }
+    tasks.finishAll();
     return status;
 }
 

@@ -28,6 +28,10 @@ std::string lowerExtension(const std::filesystem::path& path) {
     return extension;
 }
 
+authoring::Parse parseFor(const EncodeOptions& options) {
+    return options.fast ? authoring::Parse::lazy : authoring::Parse::optimal;
+}
+
 unsigned highestIndex(const IndexedImage& image) {
     unsigned highest = 0;
     for (uint8_t i : image.indices) highest = std::max<unsigned>(highest, i);
@@ -71,7 +75,7 @@ std::vector<uint8_t> encodeLfg(const IndexedImage& image, const EncodeOptions& o
     lfg.scan =
         options.scan == "columns" ? authoring::ScanOrder::columns : authoring::ScanOrder::rows;
     lfg.pixels = image.indices;
-    return authoring::writeLfg(lfg);
+    return authoring::writeLfg(lfg, parseFor(options));
 }
 
 std::vector<uint8_t> encodeLf2(const IndexedImage& image, const EncodeOptions& options) {
@@ -82,7 +86,7 @@ std::vector<uint8_t> encodeLf2(const IndexedImage& image, const EncodeOptions& o
     lf2.width = image.width;
     lf2.height = image.height;
     lf2.pixels = image.indices;
-    return authoring::writeLf2(lf2);
+    return authoring::writeLf2(lf2, parseFor(options));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "host/commands/commands.h"
 #include "host/failure.h"
 #include "host/member_file_name.h"
+#include "host/ordered_tasks.h"
 #include "host/output_file.h"
 #include "host/picture.h"
 #include "host/png_codec.h"
@@ -55,7 +56,10 @@ std::vector<ArchiveMember> selectMembers(const Archive& archive,
                 break;
             }
         }
-        if (!found) throw Failure(archive.file().string() + ": " + name, "no such member");
+        if (!found) {
+            throw Failure(archive.file().string() + ": " + printableMemberName(name),
+                          "no such member");
+        }
     }
     return selected;
 }
@@ -71,44 +75,64 @@ public:
           folder_(options.outputDir),
           staging_(folder_) {}
 
-    void extract(const ArchiveMember& member) {
-        if (!isSafeMemberFileName(member.name)) {
-            throw Failure(archive_.file().string() + ": " + member.name,
-                          "unsafe member name, not extracted");
-        }
-        if (options_.pictures != PictureOutput::asStored) {
-            const std::vector<uint8_t> bytes = archive_.extractToMemory(member);
-            if (const Plugin* filter =
-                    recogniseBytes(session_.plugins, PluginKind::picture, member.name, bytes)) {
-                writePicture(member, *filter, bytes);
-            } else {
-                write(folder_ / member.name, bytes);
+    // The archive's calls happen here, on the calling thread and in order;
+    // the task returned decodes and encodes a picture on a worker thread.
+    // Whatever fails becomes a task that fails, so that it is reported in
+    // order too.
+    OrderedTasks::Task prepare(const ArchiveMember& member) {
+        try {
+            if (!isSafeMemberFileName(member.name)) {
+                throw Failure(archive_.describe(member), "unsafe member name, not extracted");
             }
-            return;
+            if (options_.pictures == PictureOutput::asStored) return extractAsStored(member);
+            std::vector<uint8_t> bytes = archive_.extractToMemory(member);
+            const Plugin* filter =
+                recogniseBytes(session_.plugins, PluginKind::picture, member.name, bytes);
+            if (filter == nullptr) {
+                return [this, target = folder_ / member.name, bytes = std::move(bytes)] {
+                    return writeLater(target, bytes);
+                };
+            }
+            return [this, filter, label = archive_.describe(member),
+                    target = folder_ / pictureName(member), bytes = std::move(bytes)] {
+                const Picture picture = decodePictureBytes(*filter, bytes, label);
+                return writeLater(target, options_.pictures == PictureOutput::png
+                                              ? encodePng(picture, options_.pngLevel)
+                                              : encodeBmp(picture));
+            };
+        } catch (...) {
+            return [failure = std::current_exception()]() -> OrderedTasks::Finish {
+                std::rethrow_exception(failure);
+            };
         }
-        const auto target = folder_ / member.name;
-        archive_.extractToFolder(member, staging_.path());
-        moveIntoPlace(staging_.path() / member.name, target, options_.force);
-        progress_.report(target.string());
     }
 
 private:
-    void writePicture(const ArchiveMember& member, const Plugin& filter,
-                      const std::vector<uint8_t>& bytes) {
-        const std::string label = archive_.file().string() + ": " + member.name;
-        const Picture picture = decodePictureBytes(filter, bytes, label);
-        const bool png = options_.pictures == PictureOutput::png;
-        // TITLE.LFG becomes TITLE.png, unless another member took that name.
-        const std::string extension = png ? ".png" : ".bmp";
-        std::string name = std::filesystem::path(member.name).stem().string() + extension;
-        if (!pictureNames_.insert(name).second) name = member.name + extension;
-        write(folder_ / name, png ? encodePng(picture, options_.pngLevel) : encodeBmp(picture));
+    // Run on the calling thread: with stored members nothing runs on workers.
+    OrderedTasks::Task extractAsStored(const ArchiveMember& member) {
+        const auto target = folder_ / member.name;
+        archive_.extractToFolder(member, staging_.path());
+        moveIntoPlace(staging_.path() / member.name, target, options_.force);
+        return [this, target] { return OrderedTasks::Finish([this, target] { report(target); }); };
     }
 
-    void write(const std::filesystem::path& target, const std::vector<uint8_t>& bytes) {
-        writeOutputFile(target, bytes, options_.force);
-        progress_.report(target.string());
+    // TITLE.LFG becomes TITLE.png, unless another member took that name.
+    std::string pictureName(const ArchiveMember& member) {
+        const std::string extension = options_.pictures == PictureOutput::png ? ".png" : ".bmp";
+        std::string name = std::filesystem::path(member.name).stem().string() + extension;
+        if (!pictureNames_.insert(name).second) name = member.name + extension;
+        return name;
     }
+
+    OrderedTasks::Finish writeLater(const std::filesystem::path& target,
+                                    std::vector<uint8_t> bytes) {
+        return [this, target, bytes = std::move(bytes)] {
+            writeOutputFile(target, bytes, options_.force);
+            report(target);
+        };
+    }
+
+    void report(const std::filesystem::path& target) { progress_.report(target.string()); }
 
     const Session& session_;
     const ExtractOptions& options_;
@@ -132,15 +156,16 @@ int runExtract(const Session& session, const ExtractOptions& options) {
     Progress progress("extracting", members.size());
     Extraction extraction(session, options, archive, progress);
     int status = 0;
+    const bool decodesPictures = options.pictures != PictureOutput::asStored;
+    OrderedTasks tasks(decodesPictures ? options.jobs : 1, [&](const std::exception& failure) {
+        reportFailure(failure);
+        status = 1;
+    });
     for (const ArchiveMember& member : members) {
         progress.next(member.name);
-        try {
-            extraction.extract(member);
-        } catch (const std::exception& failure) {
-            reportFailure(failure);
-            status = 1;
-        }
+        tasks.add(extraction.prepare(member));
     }
+    tasks.finishAll();
     return status;
 }
 

@@ -4,6 +4,7 @@
 #include "host/archive.h"
 #include "host/commands/commands.h"
 #include "host/failure.h"
+#include "host/member_file_name.h"
 #include "host/recognition.h"
 
 namespace vantor::host {
@@ -45,7 +46,7 @@ void printJson(const Archive& archive) {
 void printTable(const Archive& archive) {
     std::printf("%-16s %10s %10s\n", "NAME", "POSITION", "SIZE");
     for (const ArchiveMember& m : archive.members()) {
-        std::printf("%-16s %10u %10u\n", m.name.c_str(), m.position, m.size);
+        std::printf("%-16s %10u %10u\n", printableMemberName(m.name).c_str(), m.position, m.size);
     }
     std::printf("%zu members\n", archive.members().size());
 }

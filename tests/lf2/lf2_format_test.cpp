@@ -135,7 +135,7 @@ struct Decoded {
 };
 
 void decode(const std::vector<uint8_t>& file, Decoded& out) {
-    out.status = decodePicture(file.data(), file.size(), out.info, out.pixels);
+    out.status = decodePicture(file.data(), file.size(), DecoderPath::fast, out.info, out.pixels);
 }
 
 std::vector<uint8_t> firstBytes(const MovableBlock& block, size_t count) {

@@ -64,6 +64,9 @@ TEST_F(KavrelUntrusted, ListsOnlyDirectoriesTheFileHolds) {
 
     const DirectoryCase cases[] = {
         {"scrambled, no entries", authoring::writeScrambledPak({}), 0},
+        {"scrambled, the file ends inside the entry count",
+         {'L', 'E', 'A', 'F', 'P', 'A', 'C', 'K', 0},
+         std::nullopt},
         {"scrambled, 10 entries", tooFewForAKey, std::nullopt},
         {"scrambled, 1 entry", oneEntry, std::nullopt},
         {"scrambled, directory before the file start", beforeTheStart, std::nullopt},

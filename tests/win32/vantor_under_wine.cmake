@@ -1,8 +1,8 @@
 # Runs the same vantor commands on the same corpus with the native build and
 # with vantor.exe and the DLLs under Wine, and requires the same results:
 # every output file byte for byte, and each command's exit status, standard
-# output and standard error (read with Windows line ends and path separators
-# made POSIX ones).
+# output and standard error (read with Windows line ends made POSIX ones, and
+# every backslash, a path separator on Windows, read as a slash on both).
 #   cmake -DWORK=... -DWRITE_CORPUS=... -DNATIVE_VANTOR=... -DWINDOWS_VANTOR=...
 #         -DWINE=... -DWINEPREFIX=... -P vantor_under_wine.cmake
 if(NOT EXISTS "${WINDOWS_VANTOR}")
@@ -96,7 +96,9 @@ foreach(name IN LISTS nativeFiles)
     file(READ ${WORK}/native/${name} nativeText)
     file(READ ${WORK}/windows/${name} windowsText)
     string(REPLACE "\r\n" "\n" windowsText "${windowsText}")
+    # Both sides alike, as member names may print escapes with backslashes.
     string(REPLACE "\\" "/" windowsText "${windowsText}")
+    string(REPLACE "\\" "/" nativeText "${nativeText}")
     if(NOT nativeText STREQUAL windowsText)
       list(APPEND failures "${name}:\n--- native\n${nativeText}--- windows\n${windowsText}")
     endif()

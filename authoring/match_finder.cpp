@@ -1,0 +1,84 @@
+#include "authoring/match_finder.h"
+
+#include <algorithm>
+
+#include "authoring/ring_window_encoder.h"
+
+namespace vantor::authoring {
+
+namespace {
+
+constexpr size_t kWindow = 4096;
+constexpr unsigned kWindowStart = 0xFEE;
+constexpr unsigned kHashBits = 15;
+constexpr size_t kNone = SIZE_MAX;
+
+}  // namespace
+
+MatchFinder::MatchFinder(std::span<const uint8_t> produced, unsigned maxCandidates)
+    : bytes_(kWindow, 0), head_(size_t{1} << kHashBits, kNone), maxCandidates_(maxCandidates) {
+    bytes_.insert(bytes_.end(), produced.begin(), produced.end());
+    prev_.assign(bytes_.size(), kNone);
+    // The zeros just before the output are the only cleared-window bytes
+    // worth finding: every earlier zero position matches no longer.
+    for (size_t q = kWindow - kMaxMatch; q < kWindow; ++q) insert(q);
+}
+
+MatchFinder::Match MatchFinder::longest(size_t i) const {
+    const size_t s = kWindow + i;
+    const size_t limit = std::min<size_t>(kMaxMatch, bytes_.size() - s);
+    Match best;
+    if (limit < kMinMatch) return best;
+    unsigned candidates = 0;
+    for (size_t q = head_[hash(s)]; q != kNone; q = prev_[q]) {
+        if (s - q > kWindow) break;
+        if (maxCandidates_ != 0 && candidates++ == maxCandidates_) break;
+        // Only a longer match counts: its last byte is the likeliest to differ.
+        if (best.length != 0 && bytes_[q + best.length] != bytes_[s + best.length]) continue;
+        unsigned n = 0;
+        while (n < limit && bytes_[q + n] == bytes_[s + n]) ++n;
+        if (n > best.length) {
+            best = Match{n, q};
+            if (n == limit) break;
+        }
+    }
+    if (best.length < kMinMatch) return Match{};
+    return best;
+}
+
+MatchFinder::Match MatchFinder::finalPart(size_t i) const {
+    const size_t s = kWindow + i;
+    const size_t length = bytes_.size() - s;
+    if (length == 0 || length >= kMinMatch) return Match{};
+    for (size_t distance = 1; distance <= kWindow; ++distance) {
+        const auto q = static_cast<ptrdiff_t>(s - distance);
+        const auto at = bytes_.begin();
+        if (std::equal(at + q, at + q + static_cast<ptrdiff_t>(length),
+                       at + static_cast<ptrdiff_t>(s))) {
+            return Match{static_cast<unsigned>(length), s - distance};
+        }
+    }
+    return Match{};
+}
+
+void MatchFinder::insertOutput(size_t i) {
+    if (kWindow + i + kMinMatch <= bytes_.size()) insert(kWindow + i);
+}
+
+uint16_t MatchFinder::windowPosition(size_t source) {
+    // Linear index kWindow + i is window position 0xFEE + i, modulo 4096.
+    return static_cast<uint16_t>((source + kWindowStart) & (kWindow - 1));
+}
+
+size_t MatchFinder::hash(size_t at) const {
+    const uint32_t v = bytes_[at] | bytes_[at + 1] << 8 | bytes_[at + 2] << 16;
+    return (v * 2654435761u) >> (32 - kHashBits);
+}
+
+void MatchFinder::insert(size_t at) {
+    const size_t h = hash(at);
+    prev_[at] = head_[h];
+    head_[h] = at;
+}
+
+}  // namespace vantor::authoring

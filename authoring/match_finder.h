@@ -1,0 +1,52 @@
+// Finds references for the ring-window encoder: the longest earlier run of
+// bytes that a reference can copy, over the decoder's view of its window.
+//
+// That view is one linear buffer: 4096 zeros (the cleared window), then the
+// produced bytes. Output byte i sits at index kWindow + i, and a reference of
+// distance d (1 to 4096) reads from index kWindow + i − d. A source may
+// overlap the bytes being matched, as the decoder copies one byte at a time.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace vantor::authoring {
+
+class MatchFinder {
+public:
+    // maxCandidates bounds the earlier positions examined per query (0: all of
+    // them within the window, which makes longest() exact).
+    MatchFinder(std::span<const uint8_t> produced, unsigned maxCandidates);
+
+    struct Match {
+        unsigned length = 0;
+        size_t source = 0;  // index into the linear buffer
+    };
+
+    // Longest match of at most 18 bytes for output byte i; ties go to the
+    // nearest source. Length 0 when shorter than 3.
+    Match longest(size_t i) const;
+
+    // A source for the last one or two output bytes from i on: a reference
+    // of the shortest length covers them, the decoder stopping once the
+    // picture is complete. Length 0 when no earlier bytes match.
+    Match finalPart(size_t i) const;
+
+    // Makes output byte i available as a source for later queries.
+    void insertOutput(size_t i);
+
+    // The window position the decoder knows a linear-buffer source by.
+    static uint16_t windowPosition(size_t source);
+
+private:
+    size_t hash(size_t at) const;
+    void insert(size_t at);
+
+    std::vector<uint8_t> bytes_;
+    std::vector<size_t> head_;
+    std::vector<size_t> prev_;
+    unsigned maxCandidates_;
+};
+
+}  // namespace vantor::authoring
