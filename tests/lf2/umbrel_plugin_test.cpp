@@ -56,24 +56,9 @@ std::vector<uint8_t> expectedInfo(const Lf2Image& image) {
     return info;
 }
 
-class Umbrel : public testing::Test {
+class Umbrel : public test::PictureFilterTest {
 protected:
-    test::LoadedPlugin plugin{"umbrel"};
-    GetPluginInfoFn getPluginInfo = plugin.get<GetPluginInfoFn>("GetPluginInfo");
-    IsSupportedFn isSupported = plugin.get<IsSupportedFn>("IsSupported");
-    GetPictureInfoFn getPictureInfo = plugin.get<GetPictureInfoFn>("GetPictureInfo");
-    GetPictureFn getPicture = plugin.get<GetPictureFn>("GetPicture");
-    GetPreviewFn getPreview = plugin.get<GetPreviewFn>("GetPreview");
-    test::TempDir dir;
-
-    test::HandedPicture decode(const char* buf, intptr_t len, unsigned flag) {
-        return test::callGetPicture(plugin, getPicture, buf, len, flag);
-    }
-
-    test::HandedPicture decodeMemory(const std::vector<uint8_t>& file, size_t len) {
-        return decode(reinterpret_cast<const char*>(file.data()), static_cast<intptr_t>(len),
-                      VANTOR_INPUT_MEMORY);
-    }
+    Umbrel() : PictureFilterTest("umbrel") {}
 
     int summarise(const std::vector<uint8_t>& file, size_t len, PictureInfoRecord& record) {
         return getPictureInfo(reinterpret_cast<const char*>(file.data()),

@@ -68,26 +68,10 @@ std::vector<uint8_t> expectedInfo(const LfgImage& image) {
     return info;
 }
 
-class Ostrin : public testing::Test {
+class Ostrin : public test::PictureFilterTest {
 protected:
-    test::LoadedPlugin plugin{"ostrin"};
-    GetPluginInfoFn getPluginInfo = plugin.get<GetPluginInfoFn>("GetPluginInfo");
-    IsSupportedFn isSupported = plugin.get<IsSupportedFn>("IsSupported");
-    GetPictureInfoFn getPictureInfo = plugin.get<GetPictureInfoFn>("GetPictureInfo");
-    GetPictureFn getPicture = plugin.get<GetPictureFn>("GetPicture");
-    GetPreviewFn getPreview = plugin.get<GetPreviewFn>("GetPreview");
-    test::TempDir dir;
-
+    Ostrin() : PictureFilterTest("ostrin") {}
     using Picture = test::HandedPicture;
-
-    Picture decode(const char* buf, intptr_t len, unsigned flag) {
-        return test::callGetPicture(plugin, getPicture, buf, len, flag);
-    }
-
-    Picture decodeMemory(const std::vector<uint8_t>& file) {
-        return decode(reinterpret_cast<const char*>(file.data()),
-                      static_cast<intptr_t>(file.size()), VANTOR_INPUT_MEMORY);
-    }
 
     void expectPicture(const Picture& picture, const LfgImage& image) {
         ASSERT_EQ(picture.result, 0);

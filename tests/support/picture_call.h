@@ -1,5 +1,5 @@
 // Test support: GetPicture called the way a host calls it, with both handed
-// out blocks taken back.
+// out blocks taken back, and a fixture for the tests of a picture filter.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/support/loaded_plugin.h"
+#include "tests/support/temp_dir.h"
 
 namespace vantor::test {
 
@@ -33,5 +34,31 @@ inline HandedPicture callGetPicture(const LoadedPlugin& plugin, GetPictureFn get
     }
     return picture;
 }
+
+// A picture filter loaded as a host loads it, its exports at hand, with a
+// private folder for files the test writes.
+class PictureFilterTest : public testing::Test {
+protected:
+    explicit PictureFilterTest(const char* name) : plugin(name) {}
+
+    LoadedPlugin plugin;
+    GetPluginInfoFn getPluginInfo = plugin.get<GetPluginInfoFn>("GetPluginInfo");
+    IsSupportedFn isSupported = plugin.get<IsSupportedFn>("IsSupported");
+    GetPictureInfoFn getPictureInfo = plugin.get<GetPictureInfoFn>("GetPictureInfo");
+    GetPictureFn getPicture = plugin.get<GetPictureFn>("GetPicture");
+    GetPreviewFn getPreview = plugin.get<GetPreviewFn>("GetPreview");
+    TempDir dir;
+
+    HandedPicture decode(const char* buf, intptr_t len, unsigned flag) {
+        return callGetPicture(plugin, getPicture, buf, len, flag);
+    }
+
+    // Memory input of the first len bytes of file (all of them by default).
+    HandedPicture decodeMemory(const std::vector<uint8_t>& file, size_t len = SIZE_MAX) {
+        return decode(reinterpret_cast<const char*>(file.data()),
+                      static_cast<intptr_t>(len == SIZE_MAX ? file.size() : len),
+                      VANTOR_INPUT_MEMORY);
+    }
+};
 
 }  // namespace vantor::test
