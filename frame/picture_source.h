@@ -7,11 +7,11 @@
 
 namespace vantor {
 
-// The original readers stopped at 300 KB and cut longer files, which corrupts
-// any picture whose stream is longer. Files are read whole instead, up to a
-// bound no real picture approaches (a 640×480 picture's stream cannot exceed
-// 350 KB) that still keeps a mistaken path, such as a disk image, from being
-// swallowed by the host.
+// Files are read whole: a fixed 300 KB working block would cut, and so
+// corrupt, any picture whose stream is longer. The bound is one no real
+// picture approaches (a 640×480 picture's stream cannot exceed 350 KB) that
+// still keeps a mistaken path, such as a disk image, from being swallowed by
+// the host.
 constexpr uint32_t kMaxPictureFileBytes = 64u << 20;
 
 struct ByteSpan {
