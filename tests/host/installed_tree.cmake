@@ -26,4 +26,12 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=VANTOR_PLUGIN_DIR
 if(NOT rc EQUAL 0 OR NOT out MATCHES "[0-9]+ members")
   message(FATAL_ERROR "installed vantor list failed: ${out}${err}")
 endif()
+file(REMOVE_RECURSE ${PREFIX}-extracted)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=VANTOR_PLUGIN_DIR
+    ${PREFIX}/bin/vantor extract ${ARCHIVE} --png -o ${PREFIX}-extracted
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+file(GLOB pngs ${PREFIX}-extracted/*.png)
+if(NOT rc EQUAL 0 OR NOT pngs)
+  message(FATAL_ERROR "installed vantor extract --png failed: ${out}${err}")
+endif()
 message(STATUS "installed tree works: ${out}")
