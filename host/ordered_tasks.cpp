@@ -1,7 +1,7 @@
 #include "host/ordered_tasks.h"
 
-// The 32-bit Windows toolchain's standard library has no threads: there every
-// task runs on the calling thread.
+// With a standard library built without threads (mingw's win32 thread model,
+// say) every task runs on the calling thread.
 #if defined(_GLIBCXX_HAS_GTHREADS)
 #include <future>
 #include <memory>
