@@ -1,5 +1,6 @@
 #include "authoring/lfg_writer.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -26,7 +27,8 @@ void validate(const LfgImage& image) {
     require(image.top + image.height - 1 <= 0xFFFF, "top + height beyond 65536 rows");
     require(image.pixels.size() == size_t{image.width} * image.height,
             "pixel count does not match width × height");
-    for (uint8_t p : image.pixels) require(p < 16, "pixel index above 15");
+    require(std::all_of(image.pixels.begin(), image.pixels.end(), [](uint8_t p) { return p < 16; }),
+            "pixel index above 15");
     for (const Rgb4& c : image.palette) {
         require(c.red < 16 && c.green < 16 && c.blue < 16, "palette component above 15");
     }

@@ -46,21 +46,6 @@ MatchFinder::Match MatchFinder::longest(size_t i) const {
     return best;
 }
 
-MatchFinder::Match MatchFinder::finalPart(size_t i) const {
-    const size_t s = kWindow + i;
-    const size_t length = bytes_.size() - s;
-    if (length == 0 || length >= kMinMatch) return Match{};
-    for (size_t distance = 1; distance <= kWindow; ++distance) {
-        const auto q = static_cast<ptrdiff_t>(s - distance);
-        const auto at = bytes_.begin();
-        if (std::equal(at + q, at + q + static_cast<ptrdiff_t>(length),
-                       at + static_cast<ptrdiff_t>(s))) {
-            return Match{static_cast<unsigned>(length), s - distance};
-        }
-    }
-    return Match{};
-}
-
 void MatchFinder::insertOutput(size_t i) {
     if (kWindow + i + kMinMatch <= bytes_.size()) insert(kWindow + i);
 }

@@ -28,11 +28,6 @@ public:
     // nearest source. Length 0 when shorter than 3.
     Match longest(size_t i) const;
 
-    // A source for the last one or two output bytes from i on: a reference
-    // of the shortest length covers them, the decoder stopping once the
-    // picture is complete. Length 0 when no earlier bytes match.
-    Match finalPart(size_t i) const;
-
     // Makes output byte i available as a source for later queries.
     void insertOutput(size_t i);
 

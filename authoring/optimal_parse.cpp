@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "authoring/match_finder.h"
+#include "authoring/match_tree.h"
 #include "authoring/ring_window_encoder.h"
 
 namespace vantor::authoring {
@@ -21,15 +22,12 @@ namespace {
 constexpr uint32_t kLiteralBits = 9;
 constexpr uint32_t kReferenceBits = 17;
 
-// The longest match at every position, found with every earlier position
-// within the window examined.
 std::vector<MatchFinder::Match> longestMatches(std::span<const uint8_t> produced) {
-    MatchFinder finder(produced, 0);
+    MatchTree tree(produced);
     std::vector<MatchFinder::Match> matches(produced.size());
     for (size_t i = 0; i < produced.size(); ++i) {
-        matches[i] = finder.longest(i);
-        if (matches[i].length == 0) matches[i] = finder.finalPart(i);
-        finder.insertOutput(i);
+        matches[i] = tree.longestThenInsert(i);
+        if (matches[i].length == 0) matches[i] = tree.finalPart(i);
     }
     return matches;
 }
