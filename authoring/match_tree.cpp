@@ -12,8 +12,11 @@ namespace vantor::authoring {
 namespace {
 
 constexpr size_t kWindow = 4096;
-constexpr unsigned kHashBits = 16;
+constexpr unsigned kHashBits = 14;
 constexpr uint32_t kNone = UINT32_MAX;
+// Positions within the window's reach need their links; a position's slot is
+// reused once it is beyond reach, and a walk never follows a link from there.
+constexpr size_t kSlots = 2 * kWindow;
 // Words of 8 bytes compare the 18-byte keys; this many zeros after the
 // produced bytes keep every such read inside the buffer.
 constexpr size_t kTail = 32;
@@ -31,8 +34,8 @@ MatchTree::MatchTree(std::span<const uint8_t> produced)
     if (end_ + kTail >= kNone) throw std::length_error("picture too large to encode");
     bytes_.insert(bytes_.end(), produced.begin(), produced.end());
     bytes_.resize(end_ + kTail, 0);
-    before_.assign(end_, kNone);
-    after_.assign(end_, kNone);
+    before_.assign(kSlots, kNone);
+    after_.assign(kSlots, kNone);
     // The zeros just before the output are the only cleared-window bytes
     // worth finding: every earlier zero position matches no longer.
     for (size_t at = kWindow - kMaxMatch; at < kWindow; ++at) insert(at);
@@ -49,8 +52,8 @@ MatchFinder::Match MatchTree::insert(size_t at) {
     root = static_cast<uint32_t>(at);
     // Where the next node ordered before (after) the new one hangs, and how
     // many leading bytes every node still to come on that side shares with it.
-    uint32_t* beforeLink = &before_[at];
-    uint32_t* afterLink = &after_[at];
+    uint32_t* beforeLink = &before_[at % kSlots];
+    uint32_t* afterLink = &after_[at % kSlots];
     unsigned beforeShared = 0, afterShared = 0;
     MatchFinder::Match best;
     for (;;) {
@@ -61,20 +64,20 @@ MatchFinder::Match MatchTree::insert(size_t at) {
         const unsigned n = commonLength(node, at, std::min(beforeShared, afterShared));
         if (std::min(n, limit) > best.length) best = MatchFinder::Match{std::min(n, limit), node};
         if (n == kMaxMatch) {
-            *beforeLink = before_[node];
-            *afterLink = after_[node];
+            *beforeLink = before_[node % kSlots];
+            *afterLink = after_[node % kSlots];
             break;
         }
         if (bytes_[node + n] < bytes_[at + n]) {
             *beforeLink = node;
-            beforeLink = &after_[node];
+            beforeLink = &after_[node % kSlots];
             beforeShared = n;
-            node = after_[node];
+            node = after_[node % kSlots];
         } else {
             *afterLink = node;
-            afterLink = &before_[node];
+            afterLink = &before_[node % kSlots];
             afterShared = n;
-            node = before_[node];
+            node = before_[node % kSlots];
         }
     }
     if (best.length < kMinMatch) return MatchFinder::Match{};

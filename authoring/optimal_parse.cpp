@@ -8,6 +8,7 @@
 // length at that distance too: the longest match at each position is all the
 // parse needs to know. A shortest path over the positions, taken from the
 // end, then finds the cheapest parse exactly.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -22,21 +23,29 @@ namespace {
 constexpr uint32_t kLiteralBits = 9;
 constexpr uint32_t kReferenceBits = 17;
 
-std::vector<MatchFinder::Match> longestMatches(std::span<const uint8_t> produced) {
+// The longest match at a position, as the parse needs it.
+struct Longest {
+    uint16_t position;  // the window position of its source
+    uint8_t length;     // 3 to 18; 1 or 2 for a final part; 0 for none
+};
+
+std::vector<Longest> longestMatches(std::span<const uint8_t> produced) {
     MatchTree tree(produced);
-    std::vector<MatchFinder::Match> matches(produced.size());
+    std::vector<Longest> longest(produced.size());
     for (size_t i = 0; i < produced.size(); ++i) {
-        matches[i] = tree.longestThenInsert(i);
-        if (matches[i].length == 0) matches[i] = tree.finalPart(i);
+        MatchFinder::Match match = tree.longestThenInsert(i);
+        if (match.length == 0) match = tree.finalPart(i);
+        longest[i] =
+            Longest{MatchFinder::windowPosition(match.source), static_cast<uint8_t>(match.length)};
     }
-    return matches;
+    return longest;
 }
 
 }  // namespace
 
 std::vector<Token> parseOptimal(std::span<const uint8_t> produced) {
     const size_t size = produced.size();
-    const std::vector<MatchFinder::Match> matches = longestMatches(produced);
+    const std::vector<Longest> matches = longestMatches(produced);
 
     // bits[i]: the fewest bits for the bytes from i to the end; covered[i]:
     // how many bytes the reference that starts that parse covers, 0 when it
@@ -46,13 +55,18 @@ std::vector<Token> parseOptimal(std::span<const uint8_t> produced) {
     for (size_t i = size; i-- > 0;) {
         bits[i] = kLiteralBits + bits[i + 1];
         const unsigned longest = matches[i].length;
-        // A final part is covered whole or not at all.
+        if (longest == 0) continue;
+        // The fewest bits after a reference, packed with its length so that
+        // the smallest packing is the shortest of the cheapest: a minimum
+        // without branches. A final part is covered whole or not at all.
         const unsigned shortest = longest < kMinMatch ? longest : kMinMatch;
-        for (unsigned n = shortest; n != 0 && n <= longest; ++n) {
-            if (kReferenceBits + bits[i + n] < bits[i]) {
-                bits[i] = kReferenceBits + bits[i + n];
-                covered[i] = static_cast<uint8_t>(n);
-            }
+        uint64_t after = UINT64_MAX;
+        for (unsigned n = shortest; n <= longest; ++n) {
+            after = std::min(after, uint64_t{bits[i + n]} << 5 | n);
+        }
+        if (kReferenceBits + (after >> 5) < bits[i]) {
+            bits[i] = static_cast<uint32_t>(kReferenceBits + (after >> 5));
+            covered[i] = static_cast<uint8_t>(after & 31);
         }
     }
 
@@ -65,8 +79,7 @@ std::vector<Token> parseOptimal(std::span<const uint8_t> produced) {
         }
         // A final part shorter than 3 bytes is still a reference of length 3.
         const unsigned length = covered[i] < kMinMatch ? kMinMatch : covered[i];
-        tokens.push_back(Token{false, 0, MatchFinder::windowPosition(matches[i].source),
-                               static_cast<uint8_t>(length)});
+        tokens.push_back(Token{false, 0, matches[i].position, static_cast<uint8_t>(length)});
         i += covered[i];
     }
     return tokens;
