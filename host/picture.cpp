@@ -102,13 +102,6 @@ Picture decode(const Plugin& plugin, const char* buf, intptr_t len, unsigned fla
 
 }  // namespace
 
-uint8_t Picture::index(uint32_t x, uint32_t y) const {
-    const uint8_t* row = rows.data() + (height - 1 - y) * stride();
-    const size_t bit = size_t{x} * bitCount;
-    const unsigned shift = 8 - bitCount - bit % 8;
-    return static_cast<uint8_t>(row[bit / 8] >> shift & ((1u << bitCount) - 1));
-}
-
 PictureSummary summarisePicture(const Plugin& plugin, const std::filesystem::path& file) {
     PictureInfoRecord record{};
     if (plugin.getPictureInfo(file.string().c_str(), 0, VANTOR_INPUT_FILE, &record) != 0) {

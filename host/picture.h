@@ -26,8 +26,6 @@ struct Picture {
     std::vector<uint8_t> rows;        // bottom-up rows of stride() bytes
 
     size_t stride() const { return (size_t{width} * bitCount + 31) / 32 * 4; }
-    // The colour index at column x of row y counted from the top.
-    uint8_t index(uint32_t x, uint32_t y) const;
 };
 
 struct PictureSummary {

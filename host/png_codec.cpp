@@ -3,6 +3,7 @@
 #include <spng.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 
 #include "host/failure.h"
@@ -33,11 +34,25 @@ std::vector<uint8_t> pngRows(const Picture& picture) {
     return rows;
 }
 
-size_t paletteEntriesNeeded(const Picture& picture) {
+// PNG needs a palette entry for every index the rows use. Which byte values
+// occur is gathered first, one store per byte and nothing carried from one
+// byte to the next; then the highest index packed in any of them. The unused
+// low bits of a row's last byte count as index 0.
+size_t paletteEntriesNeeded(const Picture& picture, const std::vector<uint8_t>& rows) {
+    const unsigned depth = picture.bitCount;
+    const size_t rowBytes = (size_t{picture.width} * depth + 7) / 8;
+    const auto lastByteMask =
+        static_cast<uint8_t>(0xFF << (rowBytes * 8 - size_t{picture.width} * depth));
+    std::array<bool, 256> occurs{};
+    for (size_t row = 0; row < rows.size(); row += rowBytes) {
+        for (size_t k = 0; k + 1 < rowBytes; ++k) occurs[rows[row + k]] = true;
+        occurs[rows[row + rowBytes - 1] & lastByteMask] = true;
+    }
     unsigned highest = 0;
-    for (uint32_t y = 0; y < picture.height; ++y) {
-        for (uint32_t x = 0; x < picture.width; ++x)
-            highest = std::max<unsigned>(highest, picture.index(x, y));
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        if (!occurs[byte]) continue;
+        for (unsigned shift = 0; shift < 8; shift += depth)
+            highest = std::max(highest, byte >> shift & ((1u << depth) - 1));
     }
     return std::max(picture.palette.size(), size_t{highest} + 1);
 }
@@ -59,15 +74,15 @@ std::vector<uint8_t> encodePng(const Picture& picture, int compressionLevel) {
     ihdr.color_type = SPNG_COLOR_TYPE_INDEXED;
     check(spng_set_ihdr(ctx.get(), &ihdr), name, "header");
 
+    const std::vector<uint8_t> rows = pngRows(picture);
     spng_plte plte{};
-    plte.n_entries = static_cast<uint32_t>(paletteEntriesNeeded(picture));
+    plte.n_entries = static_cast<uint32_t>(paletteEntriesNeeded(picture, rows));
     for (size_t i = 0; i < picture.palette.size(); ++i) {
         plte.entries[i] = {picture.palette[i][0], picture.palette[i][1], picture.palette[i][2],
                            255};
     }
     check(spng_set_plte(ctx.get(), &plte), name, "palette");
 
-    std::vector<uint8_t> rows = pngRows(picture);
     check(
         spng_encode_image(ctx.get(), rows.data(), rows.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE),
         name, "encoding");
