@@ -57,24 +57,25 @@ Status decodePlain(const Header& header, const uint8_t* stream, size_t size,
     return decodeThroughSink(stream, size, literalMap, sink);
 }
 
-// The picture's bytes in production order go to a working block first: the
-// rows run bottom-up in the pixel block, and columns need a transpose.
+// The picture's bytes come in production order. Rows are decoded straight
+// into the pixel block and flipped where they are, as the block runs
+// bottom-up; columns go to a working block first, to be transposed.
 Status decodeFast(const Header& header, const uint8_t* stream, size_t size,
                   const uint8_t* literalMap, uint8_t* block) {
     const auto rowBytes = static_cast<uint32_t>(header.width / 2);
     const auto height = static_cast<uint32_t>(header.height);
     const size_t count = size_t{rowBytes} * height;
+    const StreamHooks hooks{0, literalMap};
+    if (!header.columnOrder) {
+        const Status status = decodeRingWindowLinear(stream, size, hooks, block, count);
+        if (status == Status::ok) flipRows(block, rowBytes, height);
+        return status;
+    }
     MovableBlock produced;
     if (!produced.allocate(count, Fill::none)) return Status::outOfMemory;
-    const Status status =
-        decodeRingWindowLinear(stream, size, StreamHooks{0, literalMap}, produced.bytes(), count);
-    if (status != Status::ok) return status;
-    if (header.columnOrder) {
-        layColumns(produced.bytes(), rowBytes, height, block);
-    } else {
-        layRows(produced.bytes(), rowBytes, height, block);
-    }
-    return Status::ok;
+    const Status status = decodeRingWindowLinear(stream, size, hooks, produced.bytes(), count);
+    if (status == Status::ok) layColumns(produced.bytes(), rowBytes, height, block);
+    return status;
 }
 
 }  // namespace

@@ -133,10 +133,23 @@ void layColumnBytes(const uint8_t* produced, uint32_t rowBytes, uint32_t height,
 
 }  // namespace
 
-void layRows(const uint8_t* produced, uint32_t rowBytes, uint32_t height, uint8_t* block) {
-    for (uint32_t row = 0; row < height; ++row) {
-        __builtin_memcpy(block + size_t{height - 1 - row} * rowBytes,
-                         produced + size_t{row} * rowBytes, rowBytes);
+void flipRows(uint8_t* block, uint32_t rowBytes, uint32_t height) {
+    uint8_t* top = block;
+    uint8_t* bottom = block + size_t{height - 1} * rowBytes;
+    for (; top < bottom; top += rowBytes, bottom -= rowBytes) {
+        uint32_t k = 0;
+        for (; k + 16 <= rowBytes; k += 16) {
+            uint8_t a[16], b[16];
+            __builtin_memcpy(a, top + k, 16);
+            __builtin_memcpy(b, bottom + k, 16);
+            __builtin_memcpy(top + k, b, 16);
+            __builtin_memcpy(bottom + k, a, 16);
+        }
+        for (; k < rowBytes; ++k) {
+            const uint8_t t = top[k];
+            top[k] = bottom[k];
+            bottom[k] = t;
+        }
     }
 }
 
