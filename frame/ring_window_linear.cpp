@@ -8,9 +8,9 @@ constexpr unsigned kTokensPerGroup = 8;
 constexpr size_t kLongestReference = 18;
 // A group's flag byte and eight references.
 constexpr size_t kLongestGroupInput = 1 + 2 * kTokensPerGroup;
-// copyReference stores whole words: at least this many bytes from the output
-// position, whatever the reference's length (and no more than 18).
-constexpr size_t kCopyReach = 16;
+// copyReference stores whole words: up to this many bytes from the output
+// position, whatever the reference's length.
+constexpr size_t kCopyReach = kLongestReference;
 // The output room a whole group needs: eight references of the longest kind.
 constexpr size_t kGroupOutputRoom = kTokensPerGroup * kLongestReference;
 
@@ -44,15 +44,17 @@ void fillPattern(uint8_t* out, size_t n, uint64_t pattern, size_t period) {
 // The n bytes (3 to 18) of a reference `distance` bytes behind `out`, as the
 // ring copies them one at a time: a source that overlaps the destination
 // repeats the last `distance` bytes. Needs `distance` bytes written before
-// `out` and kCopyReach bytes of room from `out` (or n, when more). Each word
-// is read after the words it overlaps were stored, and the last one ends
-// with the reference, as in fillPattern.
+// `out` and kCopyReach bytes of room from `out`. Each word is read after the
+// words it overlaps were stored. From a distance of 16 on, two overlapping
+// 16-byte copies cover the longest reference whatever n is: a branch on the
+// length, taken one time in four or five, cost more than the copy. Below
+// that, the last word ends with the reference, as in fillPattern.
 // Inlined into both callers: a call per reference costs more than the copy.
 __attribute__((always_inline)) inline void copyReference(uint8_t* out, size_t distance, size_t n) {
     const uint8_t* src = out - distance;
     if (distance >= 16) {
         copy16(out, src);
-        if (n > 16) copy16(out + n - 16, src + n - 16);
+        copy16(out + 2, src + 2);
     } else if (distance >= 8) {
         store64(out, load64(src));
         store64(out + 8, load64(src + 8));
