@@ -7,14 +7,6 @@
 
 namespace vantor::lfg {
 
-void buildLiteralBitMap(uint8_t (&map)[256]) {
-    for (unsigned x = 0; x < 256; ++x) {
-        const unsigned left = (x >> 4 & 8) | (x >> 3 & 4) | (x >> 2 & 2) | (x >> 1 & 1);
-        const unsigned right = (x >> 3 & 8) | (x >> 2 & 4) | (x >> 1 & 2) | (x & 1);
-        map[x] = static_cast<uint8_t>(left << 4 | right);
-    }
-}
-
 RowOrderSink::RowOrderSink(uint8_t* block, uint32_t rowBytes, uint32_t height)
     : cursor_(block + static_cast<size_t>(height - 1) * rowBytes),
       rowBytes_(rowBytes),
@@ -30,6 +22,9 @@ ColumnOrderSink::ColumnOrderSink(uint8_t* block, uint32_t rowBytes, uint32_t hei
 
 namespace {
 
+// No transform of the stream; literals through the bit map.
+constexpr StreamHooks kStreamHooks{0, kLiteralBitMap.bytes};
+
 void writeInfoBlock(const Header& header, uint8_t* block) {
     writeBitmapInfoHeader(block, header.width, header.height, 4, 0);
     for (int i = 0; i < kColors; ++i) {
@@ -38,42 +33,39 @@ void writeInfoBlock(const Header& header, uint8_t* block) {
 }
 
 template <class Sink>
-Status decodeThroughSink(const uint8_t* stream, size_t size, const uint8_t* literalMap,
-                         Sink& sink) {
+Status decodeThroughSink(const uint8_t* stream, size_t size, Sink& sink) {
     MovableBlock window;
     if (!window.allocate(kRingWindowBytes, Fill::zeroed)) return Status::outOfMemory;
-    return decodeRingWindow(stream, size, StreamHooks{0, literalMap}, window.bytes(), sink);
+    return decodeRingWindow(stream, size, kStreamHooks, window.bytes(), sink);
 }
 
-Status decodePlain(const Header& header, const uint8_t* stream, size_t size,
-                   const uint8_t* literalMap, uint8_t* block) {
+Status decodePlain(const Header& header, const uint8_t* stream, size_t size, uint8_t* block) {
     const auto rowBytes = static_cast<uint32_t>(header.width / 2);
     const auto height = static_cast<uint32_t>(header.height);
     if (header.columnOrder) {
         ColumnOrderSink sink(block, rowBytes, height);
-        return decodeThroughSink(stream, size, literalMap, sink);
+        return decodeThroughSink(stream, size, sink);
     }
     RowOrderSink sink(block, rowBytes, height);
-    return decodeThroughSink(stream, size, literalMap, sink);
+    return decodeThroughSink(stream, size, sink);
 }
 
 // The picture's bytes come in production order. Rows are decoded straight
 // into the pixel block and flipped where they are, as the block runs
 // bottom-up; columns go to a working block first, to be transposed.
-Status decodeFast(const Header& header, const uint8_t* stream, size_t size,
-                  const uint8_t* literalMap, uint8_t* block) {
+Status decodeFast(const Header& header, const uint8_t* stream, size_t size, uint8_t* block) {
     const auto rowBytes = static_cast<uint32_t>(header.width / 2);
     const auto height = static_cast<uint32_t>(header.height);
     const size_t count = size_t{rowBytes} * height;
-    const StreamHooks hooks{0, literalMap};
     if (!header.columnOrder) {
-        const Status status = decodeRingWindowLinear(stream, size, hooks, block, count);
+        const Status status = decodeRingWindowLinear(stream, size, kStreamHooks, block, count);
         if (status == Status::ok) flipRows(block, rowBytes, height);
         return status;
     }
     MovableBlock produced;
     if (!produced.allocate(count, Fill::none)) return Status::outOfMemory;
-    const Status status = decodeRingWindowLinear(stream, size, hooks, produced.bytes(), count);
+    const Status status =
+        decodeRingWindowLinear(stream, size, kStreamHooks, produced.bytes(), count);
     if (status == Status::ok) layColumns(produced.bytes(), rowBytes, height, block);
     return status;
 }
@@ -82,10 +74,8 @@ Status decodeFast(const Header& header, const uint8_t* stream, size_t size,
 
 Status decodePixels(const Header& header, const uint8_t* stream, size_t size, DecoderPath path,
                     uint8_t* block) {
-    uint8_t literalMap[256];
-    buildLiteralBitMap(literalMap);
-    return path == DecoderPath::plain ? decodePlain(header, stream, size, literalMap, block)
-                                      : decodeFast(header, stream, size, literalMap, block);
+    return path == DecoderPath::plain ? decodePlain(header, stream, size, block)
+                                      : decodeFast(header, stream, size, block);
 }
 
 Status decodePicture(const uint8_t* file, size_t size, DecoderPath path, MovableBlock& info,

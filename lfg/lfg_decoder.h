@@ -14,7 +14,22 @@ constexpr size_t kInfoBlockBytes = 118;
 // bits 7, 5, 3, 1 and the right pixel bits 6, 4, 2, 0, most significant first.
 // The map turns a literal into the byte the DIB stores: left pixel in the high
 // nibble.
-void buildLiteralBitMap(uint8_t (&map)[256]);
+struct LiteralBitMap {
+    uint8_t bytes[256];
+};
+
+constexpr LiteralBitMap makeLiteralBitMap() {
+    LiteralBitMap map{};
+    for (unsigned x = 0; x < 256; ++x) {
+        const unsigned left = (x >> 4 & 8) | (x >> 3 & 4) | (x >> 2 & 2) | (x >> 1 & 1);
+        const unsigned right = (x >> 3 & 8) | (x >> 2 & 4) | (x >> 1 & 2) | (x & 1);
+        map.bytes[x] = static_cast<uint8_t>(left << 4 | right);
+    }
+    return map;
+}
+
+// Made once, when the plug-in is compiled.
+inline constexpr LiteralBitMap kLiteralBitMap = makeLiteralBitMap();
 
 // Places produced bytes row by row from the top row down. Each row is W / 2
 // bytes; the block's first row is the picture's bottom row.

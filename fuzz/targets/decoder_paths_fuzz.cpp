@@ -32,10 +32,8 @@ constexpr size_t kMaxBlockBytes = size_t{4} << 20;
 constexpr uint8_t kUnwritten = 0xC5;
 
 StreamHooks hooksFor(bool lf2) {
-    static uint8_t lfgMap[256];
-    static const bool built = (vantor::lfg::buildLiteralBitMap(lfgMap), true);
-    (void)built;
-    return lf2 ? StreamHooks{vantor::lf2::kStreamXor, nullptr} : StreamHooks{0, lfgMap};
+    return lf2 ? StreamHooks{vantor::lf2::kStreamXor, nullptr}
+               : StreamHooks{0, vantor::lfg::kLiteralBitMap.bytes};
 }
 
 class Collect {

@@ -44,11 +44,8 @@ struct Hooks {
 };
 
 const Hooks& hooksFor(bool lf2) {
-    static const Hooks lfg = [] {
-        static uint8_t map[256];
-        vantor::lfg::buildLiteralBitMap(map);
-        return Hooks{{0, map}, {0, vantor::fuzz::lfgLiteralMap()}};
-    }();
+    static const Hooks lfg = {{0, vantor::lfg::kLiteralBitMap.bytes},
+                              {0, vantor::fuzz::lfgLiteralMap()}};
     static const Hooks lf2Hooks = {{vantor::lf2::kStreamXor, nullptr},
                                    {vantor::lf2::kStreamXor, nullptr}};
     return lf2 ? lf2Hooks : lfg;

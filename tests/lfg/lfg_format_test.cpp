@@ -9,8 +9,7 @@ namespace vantor::lfg {
 namespace {
 
 TEST(LfgLiteralBitMap, InterleavedBitsBecomeTwoNibbles) {
-    uint8_t map[256];
-    buildLiteralBitMap(map);
+    const uint8_t* map = kLiteralBitMap.bytes;
     const std::pair<uint8_t, uint8_t> cases[] = {
         {0xAA, 0xF0}, {0x55, 0x0F}, {0x80, 0x80}, {0x40, 0x08},
         {0x01, 0x01}, {0xFF, 0xFF}, {0x02, 0x10}, {0x00, 0x00},
