@@ -3,8 +3,8 @@
 // 4096 zeros, then the produced bytes, output byte i at index kWindow + i.
 //
 // The positions that hash alike by their first three bytes form a binary
-// search tree, ordered by their next 18 bytes, with the newest position at the
-// root: each position is inserted as the new root, and the walk down splits
+// search tree, ordered by the 18 bytes from each, with the newest position at
+// the root: each position is inserted as the new root, and the walk down splits
 // the old tree into the part ordered before it and the part after it. So every
 // node is newer than the nodes below it, and a node beyond the window's reach
 // ends the walk along with everything under it. The strings sharing the most
