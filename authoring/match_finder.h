@@ -5,6 +5,10 @@
 // produced bytes. Output byte i sits at index kWindow + i, and a reference of
 // distance d (1 to 4096) reads from index kWindow + i − d. A source may
 // overlap the bytes being matched, as the decoder copies one byte at a time.
+//
+// The lazy parse uses it with a bound on the candidates per query. The
+// optimal parse uses MatchTree (match_tree.h), which finds what the unbounded
+// walk finds, in a few steps instead of thousands.
 #pragma once
 
 #include <cstdint>
