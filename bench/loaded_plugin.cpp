@@ -1,20 +1,17 @@
 #include "bench/loaded_plugin.h"
 
-#include <dlfcn.h>
-
 #include <stdexcept>
 
 namespace vantor::bench {
 
 LoadedPlugin::LoadedPlugin(const std::string& path) : path_(path) {
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle_ == nullptr) throw std::runtime_error("cannot load " + path + ": " + dlerror());
+    std::string error;
+    library_ = host::SharedLibrary::open(path, error);
+    if (!library_) throw std::runtime_error("cannot load " + path + ": " + error);
 }
 
-LoadedPlugin::~LoadedPlugin() { dlclose(handle_); }
-
 void* LoadedPlugin::symbolAddress(const char* symbol) const {
-    void* address = dlsym(handle_, symbol);
+    void* address = library_->symbol(symbol);
     if (address == nullptr) throw std::runtime_error(path_ + " does not export " + symbol);
     return address;
 }

@@ -1,10 +1,12 @@
-// A plug-in loaded as a host loads it, by path with dlopen, with the exports
-// the benchmarks call.
+// A plug-in loaded as the host loads it (host/shared_library.h), with the
+// exports the benchmarks call; what is missing is an exception, not a null.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "frame/plugin_api.h"
+#include "host/shared_library.h"
 
 namespace vantor::bench {
 
@@ -12,9 +14,6 @@ class LoadedPlugin {
 public:
     // Throws std::runtime_error when the library or an export is missing.
     explicit LoadedPlugin(const std::string& path);
-    ~LoadedPlugin();
-    LoadedPlugin(const LoadedPlugin&) = delete;
-    LoadedPlugin& operator=(const LoadedPlugin&) = delete;
 
     template <class Fn>
     Fn get(const char* symbol) const {
@@ -25,7 +24,7 @@ private:
     void* symbolAddress(const char* symbol) const;
 
     std::string path_;
-    void* handle_ = nullptr;
+    std::unique_ptr<host::SharedLibrary> library_;
 };
 
 // The folders the build put the plug-ins in: the ones it ships, and the ones
