@@ -8,7 +8,6 @@ namespace vantor::authoring {
 
 namespace {
 
-constexpr size_t kWindow = 4096;
 constexpr unsigned kWindowStart = 0xFEE;
 constexpr unsigned kHashBits = 15;
 constexpr size_t kNone = SIZE_MAX;
@@ -30,7 +29,7 @@ MatchFinder::Match MatchFinder::longest(size_t i) const {
     Match best;
     if (limit < kMinMatch) return best;
     unsigned candidates = 0;
-    for (size_t q = head_[hash(s)]; q != kNone; q = prev_[q]) {
+    for (size_t q = head_[hashThreeBytes(&bytes_[s], kHashBits)]; q != kNone; q = prev_[q]) {
         if (s - q > kWindow) break;
         if (maxCandidates_ != 0 && candidates++ == maxCandidates_) break;
         // Only a longer match counts: its last byte is the likeliest to differ.
@@ -55,13 +54,8 @@ uint16_t MatchFinder::windowPosition(size_t source) {
     return static_cast<uint16_t>((source + kWindowStart) & (kWindow - 1));
 }
 
-size_t MatchFinder::hash(size_t at) const {
-    const uint32_t v = bytes_[at] | bytes_[at + 1] << 8 | bytes_[at + 2] << 16;
-    return (v * 2654435761u) >> (32 - kHashBits);
-}
-
 void MatchFinder::insert(size_t at) {
-    const size_t h = hash(at);
+    const size_t h = hashThreeBytes(&bytes_[at], kHashBits);
     prev_[at] = head_[h];
     head_[h] = at;
 }

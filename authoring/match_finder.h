@@ -17,6 +17,17 @@
 
 namespace vantor::authoring {
 
+// How far back a reference reaches: also the cleared window's length at the
+// front of the linear buffer.
+constexpr size_t kWindow = 4096;
+
+// The first three bytes at `at`, hashed to `bits` bits: which chain or tree a
+// position joins.
+inline size_t hashThreeBytes(const uint8_t* at, unsigned bits) {
+    const uint32_t v = at[0] | at[1] << 8 | at[2] << 16;
+    return (v * 2654435761u) >> (32 - bits);
+}
+
 class MatchFinder {
 public:
     // maxCandidates bounds the earlier positions examined per query (0: all of
@@ -39,7 +50,6 @@ public:
     static uint16_t windowPosition(size_t source);
 
 private:
-    size_t hash(size_t at) const;
     void insert(size_t at);
 
     std::vector<uint8_t> bytes_;

@@ -11,7 +11,6 @@ namespace vantor::authoring {
 
 namespace {
 
-constexpr size_t kWindow = 4096;
 constexpr unsigned kHashBits = 14;
 constexpr uint32_t kNone = UINT32_MAX;
 // Positions within the window's reach need their links; a position's slot is
@@ -47,7 +46,7 @@ MatchFinder::Match MatchTree::insert(size_t at) {
     // A match is cut at the end of the produced bytes; the tree still orders
     // by whole 18-byte keys, zeros past the end included.
     const unsigned limit = static_cast<unsigned>(std::min<size_t>(kMaxMatch, end_ - at));
-    uint32_t& root = head_[hash(at)];
+    uint32_t& root = head_[hashThreeBytes(&bytes_[at], kHashBits)];
     uint32_t node = root;
     root = static_cast<uint32_t>(at);
     // Where the next node ordered before (after) the new one hangs, and how
@@ -107,11 +106,6 @@ unsigned MatchTree::commonLength(size_t a, size_t b, unsigned known) const {
         }
     }
     return kMaxMatch;
-}
-
-size_t MatchTree::hash(size_t at) const {
-    const uint32_t v = bytes_[at] | bytes_[at + 1] << 8 | bytes_[at + 2] << 16;
-    return (v * 2654435761u) >> (32 - kHashBits);
 }
 
 }  // namespace vantor::authoring

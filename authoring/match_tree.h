@@ -39,7 +39,6 @@ public:
 private:
     MatchFinder::Match insert(size_t at);
     unsigned commonLength(size_t a, size_t b, unsigned known) const;
-    size_t hash(size_t at) const;
 
     std::vector<uint8_t> bytes_;    // zeros, the produced bytes, zeros to read words past the end
     size_t end_;                    // just past the produced bytes
